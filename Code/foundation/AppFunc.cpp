@@ -1,0 +1,38 @@
+#include "AppFunc.h"
+
+#include "Errors.h"
+#include "FileFunc.h"
+#include "FileSystem.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+#include <memory>
+
+namespace {
+
+// The current local time in the given strftime format, the clock read anew.
+// Logging happens on the user-interface thread only, so the shared std::tm is safe.
+std::string LocalTimeText(const char* Format) {
+    const std::time_t Now = std::time(nullptr);
+    char Buffer[128];
+    return std::string(Buffer, std::strftime(Buffer, sizeof Buffer, Format, std::localtime(&Now)));
+}
+
+} // namespace
+
+TAppFunc::TAppFunc() : Folder(TFileFunc().FileFolder(RunningExecutablePath())) {}
+
+TAppFunc::TAppFunc(std::string ProgramFolder) : Folder(std::move(ProgramFolder)) {}
+
+void TAppFunc::WriteLog(const std::string& Message) const {
+    const std::string Date = LocalTimeText("%x");
+    const std::string Line = "Quorvane " + Date + " " + LocalTimeText("%X") + "|" + Message + "\r\n";
+    std::unique_ptr<FILE, decltype(&fclose)> File(fopen((Folder + "log.txt").c_str(), "ab"),
+                                                    &fclose);
+    if (!File)
+        throw EInOutError(SystemErrorText(errno));
+    const bool Written = fwrite(Line.data(), 1, Line.size(), File.get()) == Line.size();
+    if (!Written || fclose(File.release()) != 0)
+        throw EInOutError(SystemErrorText(errno));
+}

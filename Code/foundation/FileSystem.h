@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The few file-system services that differ between platforms. The matching
+// FileSystem_<platform>.cpp is chosen by the build.
+
+// Full path of the running executable.
+std::string RunningExecutablePath();
+
+// One entry of a folder with the attributes the listing rules look at.
+struct TDirEntry {
+    std::string Name;
+    bool IsDirectory = false;
+    bool IsHidden = false;
+    bool IsReadOnly = false;
+};
+
+// Every entry of the folder except "." and "..", in the order the file system
+// delivers them; empty when the folder is missing or unreadable.
+std::vector<TDirEntry> ReadDirectory(const std::string& Folder);
+
+// True when the entry exists but the user may not change it. A file without any
+// write permission bit counts as read-only also for the superuser, as the
+// read-only attribute does elsewhere.
+bool IsReadOnly(const std::string& Path);
+
+// Replaces the file's content by Content so that the old file stays exactly as
+// it was when anything fails: the text goes to a temporary file in the same
+// folder, which then takes the old file's place and permissions. A read-only
+// file is refused. Throws EFCreateError with the system's reason.
+void ReplaceFileContent(const std::string& FileName, const std::string& Content);
+
+// The system's text for an error number.
+std::string SystemErrorText(int ErrorNumber);
