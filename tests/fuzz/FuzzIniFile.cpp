@@ -4,6 +4,7 @@
 #include "StrFunc.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -11,9 +12,15 @@
 
 namespace {
 
+// The file each input is written to, removed when the fuzzer ends.
+struct TScratchFile {
+    std::string Path = "/tmp/korvalin-fuzz-" + std::to_string(getpid()) + ".ini";
+    ~TScratchFile() { std::remove(Path.c_str()); }
+};
+
 const std::string& ScratchFile() {
-    static const std::string Path = "/tmp/korvalin-fuzz-" + std::to_string(getpid()) + ".ini";
-    return Path;
+    static const TScratchFile File;
+    return File.Path;
 }
 
 // A line of the input, used as a section, key or value name.
