@@ -5,37 +5,10 @@
 #include "StrFunc.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
-#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
-
-namespace {
-
-// Text-to-integer: an optional sign with decimal digits, or "$" with hexadecimal
-// digits, within the 32-bit signed range.
-bool ParseInteger(const std::string& Text, int32_t& Value) {
-    const bool Hex = !Text.empty() && Text.front() == '$';
-    const char* First = Text.data() + (Hex ? 1 : 0);
-    const char* Last = Text.data() + Text.size();
-    const bool Negative = !Hex && First != Last && *First == '-';
-    if (!Hex && First != Last && (*First == '+' || *First == '-'))
-        ++First;
-    if (First == Last || !(Hex ? std::isxdigit(static_cast<unsigned char>(*First))
-                               : std::isdigit(static_cast<unsigned char>(*First))))
-        return false;
-    int64_t Magnitude = 0;
-    const auto [End, Error] = std::from_chars(First, Last, Magnitude, Hex ? 16 : 10);
-    const int64_t Signed = Negative ? -Magnitude : Magnitude;
-    if (End != Last || Error != std::errc() || Signed < INT32_MIN || Signed > INT32_MAX)
-        return false;
-    Value = static_cast<int32_t>(Signed);
-    return true;
-}
-
-} // namespace
 
 bool IsSectionLine(const std::string& Line) {
     const std::string Trimmed = Trim(Line);
@@ -110,7 +83,7 @@ int32_t TIniFile32::ReadInteger(const std::string& Section, const std::string& K
     if (Number.size() > 2 && Number[0] == '0' && (Number[1] == 'x' || Number[1] == 'X'))
         Number.replace(0, 2, "$");
     int32_t Value = 0;
-    return ParseInteger(Number, Value) ? Value : Default;
+    return TryStrToInt(Number, Value) ? Value : Default;
 }
 
 void TIniFile32::WriteString(const std::string& Section, const std::string& Key,

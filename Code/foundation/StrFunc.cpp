@@ -1,5 +1,7 @@
 #include "StrFunc.h"
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cwchar>
@@ -46,6 +48,31 @@ bool SameText(std::string_view A, std::string_view B) {
             return false;
     }
     return PosA == A.size() && PosB == B.size();
+}
+
+bool SameAsciiText(std::string_view A, std::string_view B) {
+    auto Lower = [](char C) { return C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C; };
+    return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(),
+                                              [&](char X, char Y) { return Lower(X) == Lower(Y); });
+}
+
+bool TryStrToInt(std::string_view Text, int32_t& Value) {
+    const bool Hex = !Text.empty() && Text.front() == '$';
+    const char* First = Text.data() + (Hex ? 1 : 0);
+    const char* Last = Text.data() + Text.size();
+    const bool Negative = !Hex && First != Last && *First == '-';
+    if (!Hex && First != Last && (*First == '+' || *First == '-'))
+        ++First;
+    if (First == Last || !(Hex ? std::isxdigit(static_cast<unsigned char>(*First))
+                               : std::isdigit(static_cast<unsigned char>(*First))))
+        return false;
+    int64_t Magnitude = 0;
+    const auto [End, Error] = std::from_chars(First, Last, Magnitude, Hex ? 16 : 10);
+    const int64_t Signed = Negative ? -Magnitude : Magnitude;
+    if (End != Last || Error != std::errc() || Signed < INT32_MIN || Signed > INT32_MAX)
+        return false;
+    Value = static_cast<int32_t>(Signed);
+    return true;
 }
 
 void SplitText(std::string_view Text, char Separator, std::vector<std::string>& List) {

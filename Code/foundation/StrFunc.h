@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,13 @@ std::string Trim(std::string_view Text);
 // Compares two texts without regard to case, following the user's locale for
 // the characters it knows (bytes it cannot decode are compared as they are).
 bool SameText(std::string_view A, std::string_view B);
+
+// Compares two texts, ignoring the case of ASCII letters only.
+bool SameAsciiText(std::string_view A, std::string_view B);
+
+// Text-to-integer: an optional sign with decimal digits, or "$" with hexadecimal
+// digits, within the 32-bit signed range. False for anything else.
+bool TryStrToInt(std::string_view Text, int32_t& Value);
 
 // Fills List with the non-empty pieces of Text between Separators.
 void SplitText(std::string_view Text, char Separator, std::vector<std::string>& List);
