@@ -1,0 +1,178 @@
+#include "EncoderCommand.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+
+namespace evc {
+namespace {
+
+bool IsWholeNumber(const std::string& Text) {
+    return !Text.empty() && std::all_of(Text.begin(), Text.end(), [](unsigned char C) {
+        return std::isdigit(C);
+    });
+}
+
+bool IsDecimal(const std::string& Text) {
+    return std::regex_match(Text, std::regex("[0-9]+(\\.[0-9]+)?|\\.[0-9]+"));
+}
+
+void Require(bool Valid, const std::string& Option, const std::string& Value,
+             const std::string& Expected) {
+    if (!Valid)
+        throw ECommandError("Invalid value '" + Value + "' for " + Option + ": expected " +
+                            Expected + ".");
+}
+
+// Checks the value of an option against what the option takes.
+void CheckValue(const std::string& Option, const std::string& Value) {
+    if (Option == "-b" || Option == "-ab" || Option == "-ac" || Option == "-ar" ||
+        Option == "-vol")
+        Require(IsWholeNumber(Value), Option, Value, "a whole number");
+    else if (Option == "-r")
+        Require(IsDecimal(Value) && std::stod(Value) > 0, Option, Value, "frames per second");
+    else if (Option == "-s")
+        Require(std::regex_match(Value, std::regex("[1-9][0-9]*x[1-9][0-9]*")), Option, Value,
+                "width x height");
+    else if (Option == "-aspect")
+        Require(std::regex_match(Value, std::regex("[1-9][0-9]*:[1-9][0-9]*")) || IsDecimal(Value),
+                Option, Value, "a ratio such as 4:3");
+    else if (Option == "-ss")
+        Require(std::regex_match(Value, std::regex("[0-9]+:[0-5][0-9]:[0-5][0-9]")), Option, Value,
+                "hh:mm:ss");
+}
+
+// The ffmpeg encoder for a codec name of the command line.
+std::string EncoderName(const std::string& Codec) {
+    static const std::map<std::string, std::string> Names = {
+        {"mp3", "libmp3lame"}, {"xvid", "libxvid"}, {"amr_nb", "libopencore_amrnb"}};
+    const auto Found = Names.find(Codec);
+    return Found == Names.end() ? Codec : Found->second;
+}
+
+// The loudness factor for a volume in percent: 100 keeps it, 200 doubles it.
+std::string VolumeFactor(const std::string& Percent) {
+    std::ostringstream Text;
+    Text << std::stol(Percent) / 100.0;
+    return Text.str();
+}
+
+} // namespace
+
+TEncodeOptions ParseArguments(const std::vector<std::string>& Arguments) {
+    TEncodeOptions Options;
+    std::map<std::string, std::optional<std::string>*> Valued = {
+        {"-vcodec", &Options.VideoCodec}, {"-acodec", &Options.AudioCodec},
+        {"-b", &Options.VideoBitrate},    {"-ab", &Options.AudioBitrate},
+        {"-s", &Options.Size},            {"-r", &Options.Rate},
+        {"-aspect", &Options.Aspect},     {"-vol", &Options.Volume},
+        {"-ac", &Options.Channels},       {"-ar", &Options.SampleRate},
+        {"-f", &Options.Format},          {"-ss", &Options.Start},
+        {"-target", &Options.Target}};
+    std::optional<std::string> Script, Duration;
+    Valued["-i"] = &Script;
+    Valued["-t"] = &Duration;
+
+    for (size_t I = 0; I < Arguments.size(); ++I) {
+        const std::string& Argument = Arguments[I];
+        if (Argument == "-y") {
+            Options.Overwrite = true;
+        } else if (Argument == "-vn") {
+            Options.NoVideo = true;
+        } else if (const auto Option = Valued.find(Argument); Option != Valued.end()) {
+            if (I + 1 >= Arguments.size())
+                throw ECommandError("Missing value for option " + Argument + ".");
+            const std::string& Value = Arguments[++I];
+            CheckValue(Argument, Value);
+            *Option->second = Value;
+        } else if (!Argument.empty() && Argument[0] == '-') {
+            throw ECommandError("Unknown option " + Argument + ".");
+        } else if (I + 1 == Arguments.size()) {
+            Options.OutputFile = Argument;
+        } else {
+            throw ECommandError("Unexpected argument '" + Argument +
+                                "': the output file comes last.");
+        }
+    }
+    if (!Script)
+        throw ECommandError("No input script given (-i).");
+    if (Options.OutputFile.empty())
+        throw ECommandError("No output file given.");
+    if (Duration) {
+        long Seconds = 0;
+        const auto [End, Error] =
+            std::from_chars(Duration->data(), Duration->data() + Duration->size(), Seconds);
+        if (End != Duration->data() + Duration->size() || Error != std::errc() || Seconds < 1)
+            throw ECommandError("Invalid duration '" + *Duration +
+                                "' for -t: expected whole seconds, at least 1.");
+        Options.Duration = Seconds;
+    }
+    Options.ScriptFile = *Script;
+    return Options;
+}
+
+TScriptSource ParseScript(const std::string& Text) {
+    static const std::regex Line(
+        "\\s*DirectShowSource\\(\"([^\"]+)\",\\s*fps=([0-9]+(?:\\.[0-9]+)?),\\s*convertfps=true\\)"
+        "\\s*");
+    std::smatch Match;
+    if (!std::regex_match(Text, Match, Line))
+        throw ECommandError("The script is not a DirectShowSource(\"file\", fps=..., "
+                            "convertfps=true) line.");
+    return {Match[1].str(), Match[2].str()};
+}
+
+TScriptSource ReadScript(const std::string& ScriptFile) {
+    std::ifstream File(ScriptFile, std::ios::binary);
+    if (!File)
+        throw ECommandError("Cannot read the script '" + ScriptFile + "'.");
+    const std::string Text{std::istreambuf_iterator<char>(File), {}};
+    try {
+        return ParseScript(Text);
+    } catch (const ECommandError& Error) {
+        throw ECommandError("'" + ScriptFile + "': " + Error.what());
+    }
+}
+
+std::vector<std::string> FfmpegArguments(const TEncodeOptions& Options, const TScriptSource& Script) {
+    std::vector<std::string> Args = {"ffmpeg",   "-hide_banner", "-nostdin",  "-nostats",
+                                     "-loglevel", "error",       "-progress", "pipe:1",
+                                     "-stats_period", "0.25",    Options.Overwrite ? "-y" : "-n"};
+    auto Add = [&](const char* Flag, const std::optional<std::string>& Value,
+                   const std::string& Suffix = "") {
+        if (Value)
+            Args.insert(Args.end(), {Flag, *Value + Suffix});
+    };
+    Add("-ss", Options.Start);
+    Args.insert(Args.end(), {"-i", Script.SourceFile});
+    if (Options.Duration)
+        Args.insert(Args.end(), {"-t", std::to_string(*Options.Duration)});
+    if (Options.NoVideo) {
+        Args.push_back("-vn");
+    } else {
+        if (Options.VideoCodec)
+            Args.insert(Args.end(), {"-c:v", EncoderName(*Options.VideoCodec)});
+        Add("-b:v", Options.VideoBitrate, "k");
+        Add("-s", Options.Size);
+        Add("-r", Options.Rate);
+        Add("-aspect", Options.Aspect);
+        Args.insert(Args.end(), {"-filter:v", "fps=" + Script.FrameRate});
+    }
+    if (Options.AudioCodec)
+        Args.insert(Args.end(), {"-c:a", EncoderName(*Options.AudioCodec)});
+    Add("-b:a", Options.AudioBitrate, "k");
+    Add("-ac", Options.Channels);
+    Add("-ar", Options.SampleRate);
+    if (Options.Volume)
+        Args.insert(Args.end(), {"-filter:a", "volume=" + VolumeFactor(*Options.Volume)});
+    Add("-f", Options.Format);
+    Add("-target", Options.Target);
+    Args.push_back(Options.OutputFile);
+    return Args;
+}
+
+} // namespace evc

@@ -1,0 +1,184 @@
+// evc.exe end to end: the command Korvalin builds, run on generated RealMedia
+// files, must give files with exactly the options asked for and status text
+// that Korvalin can read.
+#include "AppFunc.h"
+#include "ChildProcess.h"
+#include "CommandLine.h"
+#include "ConvertParameter.h"
+#include "FileFunc.h"
+#include "MediaProbe.h"
+#include "PresetSelection.h"
+#include "TempFolder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <thread>
+
+using testing::HasSubstr;
+
+namespace {
+
+const std::string Media = KORVALIN_TEST_MEDIA;
+
+// Elapsed seconds in a status text, read the way the progress window reads it.
+double ElapsedSecondsOf(const std::string& Status, bool AudioOnly) {
+    const std::vector<std::string> Fields = SplitString(Status, '=');
+    const size_t Field = AudioOnly ? 2 : 4;
+    return Fields.size() > Field ? ExtractNumber(Fields[Field].substr(0, Fields[Field].find('.')))
+                                 : -1;
+}
+
+class Encoder : public testing::Test {
+protected:
+    Encoder() {
+        std::filesystem::create_directory(App);
+        std::filesystem::create_symlink(EVC_PROGRAM, App + "evc.exe");
+        Params.AppPath = App;
+    }
+
+    // The command for the source with the type's preset at the given quality.
+    std::string CommandFor(const std::string& Source, int OutputType, int Quality,
+                           std::vector<TSourceRow> Rows) {
+        const TConvertInputs Inputs{Rows, Temp.Path("out"), {},
+                                    [=] { return PresetSelection(OutputType, Quality); }};
+        return CreateConvertParameter(Source, Inputs, {AppFunc, FileFunc}, Params, TrimValues);
+    }
+    std::string OutputPath(const std::string& Command) const {
+        return SplitCommandLine(Command).back();
+    }
+
+    TTempFolder Temp;
+    const std::string App = Temp.Path("app/");
+    TAppFunc AppFunc{App};
+    TFileFunc FileFunc;
+    TConvertParameters Params;
+    TTrimValues TrimValues;
+};
+
+struct TConversionCase {
+    int OutputType, Quality;
+    const char* Source;
+    const char* Brand; // of the MP4 family, or the demuxer for MP3
+    int Width, Height;
+    double FrameRate;
+    int SampleRate, Channels;
+    friend void PrintTo(const TConversionCase& Case, std::ostream* Out) {
+        *Out << "type " << Case.OutputType << " quality " << Case.Quality;
+    }
+};
+
+class Conversion : public Encoder, public testing::WithParamInterface<TConversionCase> {};
+
+TEST_P(Conversion, OutputHasEveryPropertyTheCommandAskedFor) {
+    const TConversionCase& Case = GetParam();
+    const std::string Source = Media + Case.Source;
+    const std::string Command =
+        CommandFor(Source, Case.OutputType, Case.Quality, {{Source, "00:00:01", "00:00:04"}});
+    const TChildResult Run = RunChild(SplitCommandLine(Command));
+    ASSERT_EQ(Run.ExitCode, 0) << Command << "\n" << Run.Output;
+
+    const TMediaInfo Info = ProbeMedia(OutputPath(Command));
+    ASSERT_TRUE(Info.Opened) << OutputPath(Command);
+    EXPECT_NEAR(Info.Duration, 3.0, 0.5);
+    EXPECT_EQ(Info.SampleRate, Case.SampleRate);
+    EXPECT_EQ(Info.Channels, Case.Channels);
+    if (Case.OutputType == 4) {
+        EXPECT_EQ(Info.Demuxer, Case.Brand);
+        EXPECT_EQ(Info.AudioCodec, "mp3");
+        EXPECT_EQ(Info.VideoCodec, "");
+        return;
+    }
+    EXPECT_THAT(Info.Brand, testing::StartsWith(Case.Brand));
+    EXPECT_EQ(Info.VideoCodec, "mpeg4");
+    EXPECT_EQ(Info.AudioCodec, "aac");
+    EXPECT_EQ(Info.Width, Case.Width);
+    EXPECT_EQ(Info.Height, Case.Height);
+    EXPECT_NEAR(Info.FrameRate, Case.FrameRate, 0.01);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryOutputType, Conversion,
+    testing::Values(
+        TConversionCase{0, 0, "clip_rv20_ac3.rm", "3gp", 176, 144, 11, 22050, 1},
+        TConversionCase{0, 4, "clip_rv10_ac3.rm", "3gp", 176, 144, 15, 48000, 2},
+        TConversionCase{1, 1, "clip_rv10_ac3.rm", "isom", 160, 112, 11, 22050, 1},
+        TConversionCase{1, 3, "clip_rv20_ac3.rm", "isom", 160, 112, 14.985, 22050, 1},
+        TConversionCase{2, 2, "clip_rv20_ac3.rm", "isom", 160, 112, 14.985, 44100, 2},
+        TConversionCase{2, 4, "clip_rv10_ac3.rm", "isom", 160, 112, 14.985, 48000, 2},
+        TConversionCase{3, 0, "clip_rv10_ac3.rm", "isom", 160, 112, 11, 22050, 1},
+        TConversionCase{3, 2, "clip_rv20_ac3.rm", "isom", 160, 112, 14.985, 22050, 1},
+        TConversionCase{4, 0, "clip_rv20_ac3.rm", "mp3", 0, 0, 0, 22050, 1},
+        TConversionCase{4, 4, "clip_rv10_ac3.rm", "mp3", 0, 0, 0, 48000, 2}));
+
+class StatusText : public Encoder, public testing::WithParamInterface<int> {};
+
+TEST_P(StatusText, ReportsIncreasingElapsedSecondsAboutTwiceASecond) {
+    const bool AudioOnly = GetParam() == 4;
+    const std::string Command = CommandFor(Media + "long_rv10_ac3.rm", GetParam(), 2, {});
+    const TChildResult Run = RunChild(SplitCommandLine(Command));
+    ASSERT_EQ(Run.ExitCode, 0) << Run.Output;
+
+    const std::vector<std::string> Lines = SplitString(Run.Output, '\r');
+    ASSERT_GE(Lines.size(), 2u) << "no status line before the end:\n" << Run.Output;
+    std::vector<double> Seconds;
+    for (size_t I = 1; I < Lines.size(); ++I) // the first piece holds the opening lines too
+        Seconds.push_back(ElapsedSecondsOf(Lines[I], AudioOnly));
+    EXPECT_THAT(Lines.front(), HasSubstr("Input #0"));
+    EXPECT_THAT(Lines.back(), HasSubstr("time=180."));
+    for (size_t I = 1; I + 1 < Seconds.size(); ++I)
+        EXPECT_GT(Seconds[I], Seconds[I - 1]) << Run.Output;
+    EXPECT_GE(Seconds.back(), Seconds[Seconds.size() - 2]); // the closing line may repeat it
+    EXPECT_EQ(Seconds.back(), 180);
+}
+
+INSTANTIATE_TEST_SUITE_P(VideoAndAudioOnly, StatusText, testing::Values(0, 4));
+
+TEST_F(Encoder, RefusesABadCommandBeforeStartingFfmpeg) {
+    const std::string Command = CommandFor(Media + "clip_rv20_ac3.rm", 0, 2,
+                                           {{Media + "clip_rv20_ac3.rm", "00:00:03", "00:00:03"}});
+    const TChildResult Run = RunChild(SplitCommandLine(Command));
+    EXPECT_NE(Run.ExitCode, 0);
+    EXPECT_THAT(Run.Output, HasSubstr("at least 1"));
+    EXPECT_FALSE(std::filesystem::exists(OutputPath(Command)));
+}
+
+TEST_F(Encoder, ScriptItCannotReadOrUnderstandIsAnError) {
+    const std::string Command = CommandFor(Media + "clip_rv20_ac3.rm", 0, 2, {});
+    std::vector<std::string> Args = SplitCommandLine(Command);
+    Temp.Write("app/VideoFile.avs", "Version()\r\n");
+    TChildResult Run = RunChild(Args);
+    EXPECT_NE(Run.ExitCode, 0);
+    EXPECT_THAT(Run.Output, HasSubstr("is not a DirectShowSource"));
+    std::filesystem::remove(App + "VideoFile.avs");
+    Run = RunChild(Args);
+    EXPECT_NE(Run.ExitCode, 0);
+    EXPECT_THAT(Run.Output, HasSubstr("Cannot read the script"));
+}
+
+TEST_F(Encoder, FfmpegFailureIsReportedWithItsMessage) {
+    const std::string Command = CommandFor(Temp.Path("missing.rm"), 1, 2, {});
+    const TChildResult Run = RunChild(SplitCommandLine(Command));
+    EXPECT_NE(Run.ExitCode, 0);
+    EXPECT_THAT(Run.Output, HasSubstr("No such file or directory"));
+}
+
+TEST_F(Encoder, KilledEncoderTakesFfmpegWithIt) {
+    const std::string Command = CommandFor(Media + "long_rv10_ac3.rm", 0, 4, {});
+    std::vector<pid_t> Helpers;
+    const TChildResult Run =
+        RunChild(SplitCommandLine(Command), [&](pid_t Evc, const std::string& Piece) {
+            if (Helpers.empty() && Piece.find("time=") != std::string::npos) {
+                Helpers = ChildrenOf(Evc);
+                kill(Evc, SIGKILL);
+            }
+        });
+    EXPECT_EQ(Run.ExitCode, 128 + SIGKILL);
+    ASSERT_EQ(Helpers.size(), 1u);
+    for (int Wait = 0; Wait < 100 && IsProcessAlive(Helpers[0]); ++Wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_FALSE(IsProcessAlive(Helpers[0]));
+}
+
+} // namespace

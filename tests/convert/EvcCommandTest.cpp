@@ -1,0 +1,104 @@
+#include "EncoderCommand.h"
+#include "StatusText.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using namespace evc;
+using testing::HasSubstr;
+using testing::IsSupersetOf;
+
+namespace {
+
+std::vector<std::string> Words(const std::string& Text) {
+    std::vector<std::string> Result;
+    std::istringstream Stream(Text);
+    for (std::string Word; Stream >> Word;)
+        Result.push_back(Word);
+    return Result;
+}
+
+// The message of the error ParseArguments raises, or "" when it accepts.
+std::string RefusalOf(const std::string& Arguments) {
+    try {
+        ParseArguments(Words(Arguments));
+        return "";
+    } catch (const ECommandError& Error) {
+        return Error.what();
+    }
+}
+
+TEST(EvcArguments, AcceptsEveryOptionKorvalinWrites) {
+    const TEncodeOptions Options = ParseArguments(
+        Words("-y -i /app/VideoFile.avs -vcodec mpeg4 -acodec aac -b 256 -s 176x144 -r 14.985 "
+              "-aspect 16:9 -ab 128 -vol 200 -ac 2 -ar 44100 -f 3gp -ss 00:01:30 -t 95 /out/a.3gp"));
+    EXPECT_TRUE(Options.Overwrite);
+    EXPECT_EQ(Options.ScriptFile, "/app/VideoFile.avs");
+    EXPECT_EQ(Options.Rate, "14.985");
+    EXPECT_EQ(Options.Start, "00:01:30");
+    EXPECT_EQ(Options.Duration, 95);
+    EXPECT_EQ(Options.OutputFile, "/out/a.3gp");
+    EXPECT_EQ(RefusalOf("-y -i s.avs -acodec mp3 -vn -ab 64 -ac 2 -ar 22050 /o/a.mp3"), "");
+    EXPECT_EQ(RefusalOf("-y -i s.avs -target vcd -ss 00:00:05 -t 10 /o/a.mpg"), "");
+}
+
+TEST(EvcArguments, RefusesWhatItCannotCarryOut) {
+    EXPECT_THAT(RefusalOf("-y -i s.avs -fast /o/a.mp4"), HasSubstr("Unknown option -fast"));
+    EXPECT_THAT(RefusalOf("-y -i s.avs -b"), HasSubstr("Missing value for option -b"));
+    EXPECT_THAT(RefusalOf("-y -i s.avs -t 0 /o/a.mp4"), HasSubstr("at least 1"));
+    EXPECT_THAT(RefusalOf("-y -i s.avs -t -30 /o/a.mp4"), HasSubstr("at least 1"));
+    EXPECT_THAT(RefusalOf("-y -i s.avs -t 2.5 /o/a.mp4"), HasSubstr("whole seconds"));
+    EXPECT_THAT(RefusalOf("-y -i s.avs -ss 1:30 /o/a.mp4"), HasSubstr("hh:mm:ss"));
+    EXPECT_THAT(RefusalOf("-y -i s.avs -r fast /o/a.mp4"), HasSubstr("frames per second"));
+    EXPECT_THAT(RefusalOf("-y -i s.avs -vol loud /o/a.mp4"), HasSubstr("whole number"));
+    EXPECT_THAT(RefusalOf("-y -i s.avs -s 176 /o/a.mp4"), HasSubstr("width x height"));
+    EXPECT_THAT(RefusalOf("-y -vcodec mpeg4 /o/a.mp4"), HasSubstr("No input script"));
+    EXPECT_THAT(RefusalOf("-y -i s.avs"), HasSubstr("No output file"));
+    EXPECT_THAT(RefusalOf("-y -i s.avs a.mp4 b.mp4"), HasSubstr("Unexpected argument 'a.mp4'"));
+}
+
+TEST(EvcScript, ReadsSourceAndFrameRateOfTheOneLine) {
+    const TScriptSource Script = ParseScript(
+        "DirectShowSource(\"/films/my clip (1).rmvb\", fps=29.9700898503294, convertfps=true)\r\n");
+    EXPECT_EQ(Script.SourceFile, "/films/my clip (1).rmvb");
+    EXPECT_EQ(Script.FrameRate, "29.9700898503294");
+    for (const char* Bad : {"", "DirectShowSource(\"/a.rm\")", "AviSource(\"/a.rm\", fps=25, convertfps=true)",
+                            "DirectShowSource(\"\", fps=25, convertfps=true)",
+                            "DirectShowSource(\"/a.rm\", fps=25, convertfps=true) extra"})
+        EXPECT_THROW(ParseScript(Bad), ECommandError) << Bad;
+    EXPECT_THROW(ReadScript("/nonexistent/VideoFile.avs"), ECommandError);
+}
+
+TEST(EvcFfmpeg, MapsOptionsToFfmpegArguments) {
+    const TEncodeOptions Options = ParseArguments(
+        Words("-y -i s.avs -vcodec xvid -acodec mp3 -b 256 -s 176x144 -r 15 -aspect 4:3 -ab 128 "
+              "-vol 250 -ac 2 -ar 44100 -f 3gp -ss 00:00:05 -t 10 /o/a.3gp"));
+    const std::vector<std::string> Args = FfmpegArguments(Options, {"/films/a.rm", "29.97"});
+    const std::string Line = testing::PrintToString(Args);
+    EXPECT_THAT(Line, HasSubstr("\"-ss\", \"00:00:05\", \"-i\", \"/films/a.rm\", \"-t\", \"10\""));
+    EXPECT_THAT(Args, IsSupersetOf({"-y", "libxvid", "libmp3lame", "256k", "128k", "fps=29.97",
+                                    "volume=2.5", "3gp", "-nostdin"}));
+    EXPECT_EQ(Args.front(), "ffmpeg");
+    EXPECT_EQ(Args.back(), "/o/a.3gp");
+    const std::vector<std::string> Audio = FfmpegArguments(
+        ParseArguments(Words("-i s.avs -acodec mp3 -vn -ab 64 /o/a.mp3")), {"/a.rm", "25"});
+    EXPECT_THAT(Audio, IsSupersetOf({"-vn", "-n"}));
+    EXPECT_THAT(testing::PrintToString(Audio), testing::Not(HasSubstr("fps=")));
+}
+
+TEST(EvcStatus, FieldsSplitAtEqualsCarryTheSeconds) {
+    TProgress Progress;
+    for (const char* Line : {"frame=250", "stream_0_0_q=2.0", "total_size=524288",
+                             "out_time_us=10000000", "out_time=00:00:10.000000", "speed=N/A"})
+        ApplyProgressLine(Line, Progress);
+    EXPECT_EQ(StatusLine(Progress, true),
+              "frame=  250 q=2.0 size=     512kB time=10.00 bitrate= 419.4kbits/s");
+    Progress.TimeMicroseconds = 40960000;
+    Progress.SizeBytes = 655360;
+    EXPECT_EQ(StatusLine(Progress, false), "size=     640kB time=40.96 bitrate= 128.0kbits/s");
+    ApplyProgressLine("out_time_us=N/A", Progress);
+    ApplyProgressLine("out_time_us=-23000", Progress);
+    EXPECT_EQ(Progress.TimeMicroseconds, 0);
+}
+
+} // namespace

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// What a finished child process left behind.
+struct TChildResult {
+    int ExitCode = -1; // 128 + signal number when a signal ended it
+    std::string Output; // standard output and standard error, in the order written
+};
+
+// Runs Arguments[0] (a path) with standard input a pipe that is never written.
+// OnOutput sees every piece of output as it arrives, with the child's pid, and
+// may kill it.
+TChildResult RunChild(const std::vector<std::string>& Arguments,
+                      const std::function<void(pid_t, const std::string&)>& OnOutput = {});
+
+// True while a process of that pid exists and is not a zombie.
+bool IsProcessAlive(pid_t Pid);
+
+// The pids of the living children of a process.
+std::vector<pid_t> ChildrenOf(pid_t Parent);
