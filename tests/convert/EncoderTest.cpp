@@ -114,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 class StatusText : public Encoder, public testing::WithParamInterface<int> {};
 
-TEST_P(StatusText, ReportsIncreasingElapsedSecondsAboutTwiceASecond) {
+TEST_P(StatusText, ReportsIncreasingElapsedSeconds) {
     const bool AudioOnly = GetParam() == 4;
     const std::string Command = CommandFor(Media + "long_rv10_ac3.rm", GetParam(), 2, {});
     const TChildResult Run = RunChild(SplitCommandLine(Command));
