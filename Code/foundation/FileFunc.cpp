@@ -32,8 +32,12 @@ std::vector<std::string> TFileFunc::ListFiles(const std::string& Folder,
     return Files;
 }
 
+std::string TFileFunc::FileName(const std::string& Path) const {
+    return Path.substr(FileNameStart(Path));
+}
+
 std::string TFileFunc::FileBaseName(const std::string& Path) const {
-    const std::string Name = Path.substr(FileNameStart(Path));
+    const std::string Name = FileName(Path);
     const size_t Dot = Name.rfind('.');
     return Dot == std::string::npos ? Name : Name.substr(0, Dot);
 }
@@ -43,7 +47,7 @@ std::string TFileFunc::FileFolder(const std::string& Path) const {
 }
 
 std::string TFileFunc::FileExtension(const std::string& Path) const {
-    const std::string Name = Path.substr(FileNameStart(Path));
+    const std::string Name = FileName(Path);
     const size_t Dot = Name.rfind('.');
     return Dot == std::string::npos ? std::string() : Name.substr(Dot);
 }

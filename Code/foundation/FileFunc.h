@@ -16,6 +16,9 @@ public:
     // without a dot is its own base name.
     std::string FileBaseName(const std::string& Path) const;
 
+    // The file name: the path without its folder part.
+    std::string FileName(const std::string& Path) const;
+
     // The folder part of the path with its trailing separator; empty when none.
     std::string FileFolder(const std::string& Path) const;
 

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// One child program started the way the encoder is run: detached from any
+// terminal, standard input a pipe that is never written, standard output and
+// standard error one pipe, the program folder as its working folder and no
+// other descriptor inherited. The matching ConsoleProcess_<platform>.cpp is
+// chosen by the build.
+class TConsoleProcess {
+public:
+    TConsoleProcess() = default;
+    // Closes every pipe end; does not end the child.
+    ~TConsoleProcess();
+    TConsoleProcess(const TConsoleProcess&) = delete;
+    TConsoleProcess& operator=(const TConsoleProcess&) = delete;
+
+    // Starts the command line; false (and nothing left open) when the pipes or
+    // the process cannot be created.
+    bool Start(const std::string& CommandLine, const std::string& WorkingFolder);
+
+    // False once the child has ended.
+    bool IsRunning();
+
+    // How many bytes of output are waiting to be read.
+    size_t BytesWaiting() const;
+
+    // Reads at most MaxBytes of output.
+    std::string Read(size_t MaxBytes);
+
+    // Waits up to Milliseconds for output to arrive, less when some does.
+    void WaitForOutput(int Milliseconds) const;
+
+private:
+    void CloseAll();
+
+    int InputWrite = -1; // kept open and never written
+    int OutputRead = -1;
+    long Child = 0;
+    bool Ended = false;
+};

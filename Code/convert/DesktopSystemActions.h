@@ -1,0 +1,14 @@
+#pragma once
+
+#include "SystemActions.h"
+
+// The system actions of the running program: real processes, the real power-off,
+// the desktop's folder window. Built into the program only, never into a test.
+class TDesktopSystemActions : public ISystemActions {
+public:
+    std::vector<TProcessEntry> ListProcesses() override;
+    bool TerminateProcess(uint32_t ProcessId) override;
+    void PowerOff() override;
+    void OpenFolder(const std::string& Folder) override;
+    void TrimWorkingSet() override;
+};

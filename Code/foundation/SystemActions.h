@@ -1,0 +1,19 @@
+#pragma once
+
+#include "Processes.h"
+
+#include <string>
+#include <vector>
+
+// Everything the program does to the system outside its own files. The running
+// program uses the real one; tests put a fake in its place, so that no test can
+// power the machine off or end a process it did not start.
+class ISystemActions {
+public:
+    virtual ~ISystemActions() = default;
+    virtual std::vector<TProcessEntry> ListProcesses() = 0;
+    virtual bool TerminateProcess(uint32_t ProcessId) = 0;
+    virtual void PowerOff() = 0;
+    virtual void OpenFolder(const std::string& Folder) = 0;
+    virtual void TrimWorkingSet() = 0;
+};

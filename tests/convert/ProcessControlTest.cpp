@@ -1,0 +1,186 @@
+#include "AppFunc.h"
+#include "ProcessControl.h"
+#include "SysFunc.h"
+#include "TempFolder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <set>
+#include <spawn.h>
+#include <sys/wait.h>
+
+using testing::ElementsAre;
+using testing::IsEmpty;
+
+extern char** environ;
+
+namespace {
+
+// A system that only records what is asked of it.
+class TRecordingSystem : public ISystemActions {
+public:
+    std::vector<TProcessEntry> ListProcesses() override { return Processes; }
+    bool TerminateProcess(uint32_t ProcessId) override {
+        Terminated.push_back(ProcessId);
+        const bool Ended = Results.empty() ? true : Results.front();
+        if (!Results.empty() && Results.size() > 1)
+            Results.erase(Results.begin());
+        if (Ended && RemoveTerminated)
+            std::erase_if(Processes, [&](const TProcessEntry& P) { return P.ProcessId == ProcessId; });
+        return Ended;
+    }
+    void PowerOff() override { Actions.push_back("power off"); }
+    void OpenFolder(const std::string& Folder) override { Actions.push_back("open " + Folder); }
+    void TrimWorkingSet() override { Actions.push_back("trim"); }
+
+    std::vector<TProcessEntry> Processes;
+    std::vector<bool> Results; // of the terminations in turn; the last one repeats
+    bool RemoveTerminated = true;
+    std::vector<uint32_t> Terminated;
+    std::vector<std::string> Actions;
+};
+
+class ProcessControl : public testing::Test {
+protected:
+    std::vector<std::string> LogMessages() const {
+        std::vector<std::string> Messages;
+        for (const std::string& Line : SplitLines(Temp.Read("log.txt")))
+            Messages.push_back(Line.substr(Line.find('|') + 1));
+        return Messages;
+    }
+    static std::vector<std::string> SplitLines(const std::string& Text) {
+        std::vector<std::string> Lines;
+        std::istringstream Stream(Text);
+        for (std::string Line; std::getline(Stream, Line);)
+            Lines.push_back(Line.substr(0, Line.size() - 1)); // without the CR
+        return Lines;
+    }
+
+    TTempFolder Temp;
+    TAppFunc AppFunc{Temp.Folder()};
+    TRecordingSystem System;
+    std::vector<int> Waits;
+    TProcessControl Control{System, AppFunc, [this](int Milliseconds) { Waits.push_back(Milliseconds); }};
+};
+
+TEST_F(ProcessControl, LookupReturnsTheLastMatchIgnoringCase) {
+    System.Processes = {{5, "evc.exe"}, {9, "bash"}, {3, "EVC.exe"}, {4, "revc.exe"}};
+    EXPECT_EQ(TSysFunc(System).FindProcess("EVC.EXE"), 3u);
+    EXPECT_EQ(Control.GetProcessIdByName("evc.exe"), 3u);
+    EXPECT_EQ(TSysFunc(System).FindProcess("ffmpeg"), 0u);
+    EXPECT_FALSE(Temp.Exists("log.txt"));
+    EXPECT_EQ(Control.GetProcessIdByName("ffmpeg"), 0u);
+    EXPECT_THAT(LogMessages(), ElementsAre("Get Process id error."));
+}
+
+TEST_F(ProcessControl, KillEndsEveryMatchByFileNameOrWholeName) {
+    System.Processes = {{1, "evc.exe"}, {2, "/opt/x/EVC.EXE"}, {3, "revc.exe"}, {4, "evc.exe.bak"}};
+    EXPECT_TRUE(Control.KillProcess("evc.exe"));
+    EXPECT_THAT(System.Terminated, ElementsAre(1u, 2u));
+    EXPECT_FALSE(Temp.Exists("log.txt"));
+}
+
+TEST_F(ProcessControl, KillReportsTheOutcomeOfTheLastAttempt) {
+    System.Processes = {{1, "evc.exe"}, {2, "evc.exe"}};
+    System.Results = {true, false};
+    EXPECT_FALSE(Control.KillProcess("evc.exe"));
+    EXPECT_THAT(LogMessages(), ElementsAre("Terminate process error."));
+    System.Processes = {{1, "evc.exe"}, {2, "evc.exe"}};
+    System.Results = {false, true};
+    EXPECT_TRUE(Control.KillProcess("evc.exe"));
+    EXPECT_FALSE(Control.KillProcess("nothing.exe"));
+    EXPECT_THAT(LogMessages(), ElementsAre("Terminate process error.", "Terminate process error."));
+}
+
+TEST_F(ProcessControl, StopWithNothingRunningLooksTwiceAndReturns) {
+    System.Processes = {{4, "revc.exe"}};
+    EXPECT_TRUE(Control.StopEncoder("/app/evc.exe"));
+    EXPECT_THAT(LogMessages(), ElementsAre("Get Process id error.", "Get Process id error."));
+    EXPECT_THAT(Waits, IsEmpty());
+    EXPECT_THAT(System.Terminated, IsEmpty());
+}
+
+TEST_F(ProcessControl, StopEndsTheEncoderAndWaitsAfterEachRound) {
+    System.Processes = {{7, "evc.exe"}, {4, "revc.exe"}};
+    EXPECT_TRUE(Control.StopEncoder("/app/evc.exe"));
+    EXPECT_THAT(System.Terminated, ElementsAre(7u));
+    EXPECT_THAT(Waits, ElementsAre(500));
+}
+
+TEST_F(ProcessControl, StopGivesUpOnAnEncoderThatCannotBeEnded) {
+    System.Processes = {{7, "evc.exe"}};
+    System.Results = {false};
+    EXPECT_FALSE(Control.StopEncoder("/app/evc.exe"));
+    EXPECT_EQ(Waits.size(), static_cast<size_t>(TProcessControl::StopAttempts));
+    EXPECT_EQ(System.Terminated.size(), static_cast<size_t>(TProcessControl::StopAttempts));
+    EXPECT_EQ(LogMessages().back(), "Stop encoder error.");
+}
+
+TEST_F(ProcessControl, SystemActionsGoThroughTheInterface) {
+    Control.OpenFolder("/out/");
+    Control.OpenFolder("");
+    Control.TrimWorkingSet();
+    Control.ShutdownComputer();
+    EXPECT_TRUE(Control.EnableDebugPrivilege());
+    EXPECT_THAT(System.Actions, ElementsAre("open /out/", "open ", "trim", "power off"));
+}
+
+// The real process list and termination, limited to the processes this test starts.
+class TOwnProcesses : public ISystemActions {
+public:
+    std::vector<TProcessEntry> ListProcesses() override {
+        std::vector<TProcessEntry> Own;
+        for (const TProcessEntry& Process : ::ListProcesses())
+            if (Started.contains(Process.ProcessId))
+                Own.push_back(Process);
+        return Own;
+    }
+    bool TerminateProcess(uint32_t ProcessId) override {
+        return Started.contains(ProcessId) && ::TerminateProcess(ProcessId);
+    }
+    void PowerOff() override {}
+    void OpenFolder(const std::string&) override {}
+    void TrimWorkingSet() override {}
+
+    uint32_t Start(const std::string& Program) {
+        char* Argv[] = {const_cast<char*>(Program.c_str()), const_cast<char*>("--sleep"),
+                        const_cast<char*>("20000"), nullptr};
+        pid_t Pid = 0;
+        posix_spawn(&Pid, Program.c_str(), nullptr, nullptr, Argv, environ);
+        Started.insert(static_cast<uint32_t>(Pid));
+        return static_cast<uint32_t>(Pid);
+    }
+    ~TOwnProcesses() override {
+        for (uint32_t Pid : Started) {
+            ::TerminateProcess(Pid);
+            waitpid(static_cast<pid_t>(Pid), nullptr, 0);
+        }
+    }
+    std::set<uint32_t> Started;
+};
+
+TEST(RealProcesses, TwoEncodersAreFoundByNameAndBothEnded) {
+    TTempFolder Temp;
+    std::filesystem::copy_file(FAKE_ENCODER, Temp.Path("evc.exe"));
+    TOwnProcesses System;
+    System.Start(Temp.Path("evc.exe"));
+    System.Start(Temp.Path("evc.exe"));
+    const std::vector<TProcessEntry> Listed = System.ListProcesses();
+    ASSERT_EQ(Listed.size(), 2u);
+    EXPECT_EQ(Listed[0].ExeName, "evc.exe");
+    EXPECT_EQ(TSysFunc(System).FindProcess("EVC.EXE"), Listed[1].ProcessId);
+
+    const TAppFunc AppFunc(Temp.Folder());
+    const TProcessControl Control(System, AppFunc, [](int) {});
+    EXPECT_TRUE(Control.KillProcess("evc.exe"));
+    for (const TProcessEntry& Process : Listed) {
+        int Status = 0;
+        ASSERT_EQ(waitpid(static_cast<pid_t>(Process.ProcessId), &Status, 0),
+                  static_cast<pid_t>(Process.ProcessId));
+        EXPECT_TRUE(WIFSIGNALED(Status) && WTERMSIG(Status) == SIGKILL);
+    }
+    System.Started.clear();
+}
+
+} // namespace

@@ -1,0 +1,124 @@
+#include "AdvanceSystem.h"
+#include "OutputRecorder.h"
+#include "TempFolder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+using namespace std::chrono;
+using testing::ElementsAre;
+using testing::Field;
+using testing::HasSubstr;
+using testing::IsEmpty;
+using testing::StartsWith;
+
+namespace {
+
+int OpenDescriptors() {
+    int Count = 0;
+    for ([[maybe_unused]] const auto& Entry : std::filesystem::directory_iterator("/proc/self/fd"))
+        ++Count;
+    return Count;
+}
+
+class Runner : public testing::Test {
+protected:
+    Runner() { std::filesystem::copy_file(FAKE_ENCODER, Encoder); }
+
+    // Runs the encoder with the given steps on this thread.
+    bool Run(const std::string& Steps) {
+        Started = steady_clock::now();
+        return RunConsoleCommand("\"" + Encoder + "\" " + Steps, Recorder.Callback());
+    }
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> Result;
+        for (const TDelivery& Delivery : Recorder.Deliveries)
+            Result.push_back(Delivery.Text);
+        return Result;
+    }
+
+    TTempFolder Temp;
+    const std::string Encoder = Temp.Path("evc.exe");
+    TOutputRecorder Recorder;
+    steady_clock::time_point Started;
+};
+
+TEST_F(Runner, MissingProgramGivesFalseAndNoCallback) {
+    const int Before = OpenDescriptors();
+    EXPECT_FALSE(RunConsoleCommand(Temp.Path("missing/evc.exe") + " -y", Recorder.Callback()));
+    EXPECT_FALSE(RunConsoleCommand("", Recorder.Callback()));
+    EXPECT_THAT(Recorder.Deliveries, IsEmpty());
+    EXPECT_EQ(OpenDescriptors(), Before);
+}
+
+TEST_F(Runner, SilentChildGivesNoCallbackAndTheLoopEnds) {
+    EXPECT_TRUE(Run("--sleep 200 --exit 3"));
+    EXPECT_THAT(Recorder.Deliveries, IsEmpty());
+}
+
+TEST_F(Runner, MuchOutputAtOnceDeliversOnlyTheNewestPiece) {
+    EXPECT_TRUE(Run("--write 3000"));
+    EXPECT_THAT(Texts(), ElementsAre(std::string(954, 'x')));
+}
+
+TEST_F(Runner, TwoFullPiecesDeliverTheSecondWithoutWaitingForMore) {
+    EXPECT_TRUE(Run("--write 2046 --sleep 2500"));
+    ASSERT_THAT(Texts(), ElementsAre(std::string(1023, 'x')));
+    EXPECT_LT(Recorder.Deliveries[0].At - Started, milliseconds(1500));
+}
+
+TEST_F(Runner, ChildSeesAnInputThatNeverDeliversData) {
+    EXPECT_TRUE(Run("--stdin 300"));
+    EXPECT_THAT(Texts(), ElementsAre("stdin: nothing"));
+}
+
+TEST_F(Runner, ChildGetsItsOwnSessionTheProgramFolderAndOnlyStandardDescriptors) {
+    const int Stray = open("/dev/null", O_RDONLY); // inheritable on purpose
+    EXPECT_TRUE(Run("--fds"));
+    close(Stray);
+    EXPECT_TRUE(Run("--where"));
+    const std::string ProgramFolder = std::filesystem::canonical("/proc/self/exe").parent_path();
+    EXPECT_THAT(Texts(), ElementsAre("fds: 3", "cwd: " + ProgramFolder + " session leader"));
+}
+
+TEST_F(Runner, UnquotedProgramPathWithBlanksStartsTheRightProgram) {
+    std::filesystem::create_directories(Temp.Path("my app"));
+    std::filesystem::copy_file(FAKE_ENCODER, Temp.Path("my app/evc.exe"));
+    Temp.Write("my", "not a program");
+    EXPECT_TRUE(RunConsoleCommand(Temp.Path("my app/evc.exe") + " --write 5", Recorder.Callback()));
+    EXPECT_THAT(Texts(), ElementsAre("xxxxx"));
+}
+
+TEST_F(Runner, SlowOutputArrivesPieceByPiece) {
+    EXPECT_TRUE(Run("--slow 3 700"));
+    EXPECT_THAT(Texts(), ElementsAre("line 0\n", "line 1\n", "line 2\n"));
+}
+
+TEST_F(Runner, HundredRunsLeaveNoDescriptorOpen) {
+    const int Before = OpenDescriptors();
+    for (int Round = 0; Round < 50; ++Round) {
+        EXPECT_TRUE(Run("--exit 1"));
+        EXPECT_FALSE(RunConsoleCommand(Temp.Path("missing"), Recorder.Callback()));
+    }
+    EXPECT_EQ(OpenDescriptors(), Before);
+}
+
+TEST_F(Runner, ThreadStartsOnlyWhenToldAndPostsTextsInOrder) {
+    TQueueDispatcher Dispatcher;
+    {
+        TAdvanceSystem Runner("\"" + Encoder + "\" --slow 3 600", Recorder.Callback(), Dispatcher);
+        Dispatcher.RunPosted(milliseconds(300));
+        EXPECT_THAT(Recorder.Deliveries, IsEmpty()) << "created suspended";
+        Runner.Start();
+        for (int Wait = 0; Wait < 10 && Recorder.Deliveries.size() < 3; ++Wait)
+            Dispatcher.RunPosted(seconds(1));
+    } // waits for the thread
+    EXPECT_THAT(Texts(), ElementsAre("line 0\n", "line 1\n", "line 2\n"));
+    for (const TDelivery& Delivery : Recorder.Deliveries)
+        EXPECT_EQ(Delivery.Thread, std::this_thread::get_id());
+}
+
+} // namespace
