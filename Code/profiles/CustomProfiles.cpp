@@ -1,0 +1,31 @@
+#include "CustomProfiles.h"
+
+#include "IniFiles32.h"
+
+TCustomProfileStore::TCustomProfileStore(std::string ConfigFolder)
+    : ConfigFolder(std::move(ConfigFolder)) {}
+
+std::vector<std::string> TCustomProfileStore::Names() const {
+    std::vector<std::string> Names;
+    TIniFile32(ProfileFile()).ReadSections(&Names);
+    return Names;
+}
+
+std::string TCustomProfileStore::Value(const std::string& Name) const {
+    return TIniFile32(ProfileFile()).ReadString(Name, Name, "");
+}
+
+void TCustomProfileStore::Store(const std::string& Name, const std::string& Tuple) const {
+    TIniFile32(ProfileFile()).WriteString(Name, Name, Tuple);
+}
+
+void TCustomProfileStore::Erase(const std::string& Name) const {
+    TIniFile32(ProfileFile()).EraseSection(Name);
+}
+
+std::string TCustomProfileStore::ProposeName() const {
+    TIniFile32 Counter(ConfigFolder + CountFileName);
+    const int32_t Count = Counter.ReadInteger("count", "count", 0) + 1;
+    Counter.WriteInteger("count", "count", Count);
+    return "UserProfileInfo" + std::to_string(Count);
+}
