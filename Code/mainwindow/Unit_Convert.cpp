@@ -1,10 +1,149 @@
 #include "Unit_Convert.h"
 
+#include "Globals.h"
+#include "UnitCustomProc.h"
+#include "Unit_CommonLib.h"
+#include "Unit_Option.h"
 #include "ui_Unit_Convert.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QHeaderView>
+#include <QScreen>
+#include <QKeyEvent>
+#include <QWindow>
+
+namespace {
+
+const QSize DesignSize(692, 519);
+const QSize SmallestSize(686, 519);
+
+const char* const Look = R"(
+#centralwidget { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #2b3a55, stop:1 #151c2b); }
+QLabel { color: white; font-family: Arial; }
+#lblTitle { font-weight: bold; font-size: 14pt; }
+#Label3 { text-decoration: underline; }
+#Panel1 { background: rgb(61, 65, 77); }
+#DSVideoWindowEx1, #pnlCurTime { background: black; }
+#pnlCurTime { font-size: 11pt; }
+#panLogo { font-size: 20pt; font-weight: bold; color: #5d7bb5; }
+)";
+
+} // namespace
+
 TFrmMainForm::TFrmMainForm(QWidget* Parent)
-    : QMainWindow(Parent), ui(std::make_unique<Ui::TFrmMainForm>()) {
+    : QMainWindow(Parent, Qt::FramelessWindowHint), ui(std::make_unique<Ui::TFrmMainForm>()) {
     ui->setupUi(this);
+    setStyleSheet(Look);
+    setMinimumSize(SmallestSize);
+    ui->edtOutputFolder->setText(QDir::homePath() + "/Korvalin");
+    ui->dxTreeSourceFileInfo->setHeaderLabels(
+        {"", "File Name", "File Size", "Duration", "Start Time", "End Time", "Cut Time"});
+    ui->dxTreeSourceFileInfo->setRootIsDecorated(false);
+    ui->dxTreeSourceFileInfo->header()->setSectionResizeMode(QHeaderView::Stretch);
+    if (const QScreen* Screen = QGuiApplication::primaryScreen())
+        move(Screen->availableGeometry().center() - rect().center());
+
+    using A = TWindowAnchors;
+    Anchors.Add(ui->dxTreeSourceFileInfo, A::StretchRight | A::StretchDown, DesignSize);
+    for (QWidget* Stretching : {static_cast<QWidget*>(ui->lblTitle), static_cast<QWidget*>(ui->cbbOutputFiletype),
+                                static_cast<QWidget*>(ui->cbbProfile), static_cast<QWidget*>(ui->edtOutputFolder)})
+        Anchors.Add(Stretching, A::StretchRight, DesignSize);
+    for (QWidget* Moving : {ui->btnWindowMinimize, ui->btnWindowClose, ui->btnHomePage, ui->btnEMail,
+                            ui->btnHelp, ui->btnAbout})
+        Anchors.Add(Moving, A::MoveRight, DesignSize);
+    for (QWidget* Moving : {ui->btnOptions, ui->RzBmpButton1, ui->btnSelectOutputFolder,
+                            ui->btnOpenFile, ui->btnRemoveFile, ui->btnClearFile, ui->btnConvert})
+        Anchors.Add(Moving, A::MoveRight, DesignSize);
+
+    connect(ui->cbbOutputFiletype, &QComboBox::activated, this, &TFrmMainForm::cbbOutputFiletypeChange);
+    connect(ui->cbbProfile, &QComboBox::activated, this, &TFrmMainForm::cbbProfileChange);
+    connect(ui->btnOptions, &QPushButton::clicked, this, &TFrmMainForm::btnOptionsClick);
+    connect(ui->RzBmpButton1, &QPushButton::clicked, this, &TFrmMainForm::btnSelectOutputFolderClick);
+    connect(ui->btnSelectOutputFolder, &QPushButton::clicked, this,
+            &TFrmMainForm::btnSelectOutputFolderClick);
+    connect(ui->btnWindowMinimize, &QToolButton::clicked, this, &TFrmMainForm::actMinimizeExecute);
+    connect(ui->btnWindowClose, &QToolButton::clicked, this, &QWidget::close);
+
+    // The window sees every key before the focused control does, and a drag on
+    // the title or the background moves it.
+    qApp->installEventFilter(this);
+    ui->lblTitle->installEventFilter(this);
+    ui->centralwidget->installEventFilter(this);
 }
 
-TFrmMainForm::~TFrmMainForm() = default;
+TFrmMainForm::~TFrmMainForm() { qApp->removeEventFilter(this); }
+
+void TFrmMainForm::showEvent(QShowEvent* Event) {
+    if (!Shown) {
+        Shown = true;
+        FormShow();
+    }
+    QMainWindow::showEvent(Event);
+}
+
+void TFrmMainForm::FormShow() {
+    InitApplication();
+    CustomProc->FillProfileControls();
+    CustomProc->ApplyProfile();
+}
+
+void TFrmMainForm::closeEvent(QCloseEvent* Event) {
+    try {
+        CustomProc->SaveUserSettings();
+    } catch (const std::exception& Error) { // the settings are lost, but the program still ends
+        CommonLib->ShowMessageBox(QString::fromLocal8Bit(Error.what()), 0);
+    }
+    Event->accept();
+    QCoreApplication::quit();
+}
+
+void TFrmMainForm::resizeEvent(QResizeEvent* Event) {
+    QMainWindow::resizeEvent(Event);
+    setMinimumSize(SmallestSize);
+    Anchors.Apply(size());
+}
+
+bool TFrmMainForm::eventFilter(QObject* Watched, QEvent* Event) {
+    if (Event->type() == QEvent::KeyPress) {
+        // Only the first delivery of a key counts: to the focused control of this
+        // window, or to the window itself when nothing has the focus.
+        QWidget* Focused = QApplication::focusWidget();
+        const bool Ours = Focused ? Focused->window() == this && Watched == Focused : Watched == this;
+        if (Ours)
+            FormKeyDown(*static_cast<QKeyEvent*>(Event));
+    } else if (Event->type() == QEvent::MouseButtonPress &&
+               (Watched == ui->lblTitle || Watched == ui->centralwidget) && windowHandle()) {
+        windowHandle()->startSystemMove();
+    }
+    return QMainWindow::eventFilter(Watched, Event);
+}
+
+void TFrmMainForm::FormKeyDown(const QKeyEvent& Key) {
+    const bool Ctrl = (Key.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier)) ==
+                      Qt::ControlModifier;
+    if (!Ctrl)
+        return;
+    const std::pair<int, QAbstractButton*> Shortcuts[] = {
+        {Qt::Key_O, ui->btnOpenFile},   {Qt::Key_R, ui->btnRemoveFile}, {Qt::Key_L, ui->btnClearFile},
+        {Qt::Key_I, ui->btnOptions},    {Qt::Key_P, ui->btnPlay},       {Qt::Key_U, ui->btnPause},
+        {Qt::Key_T, ui->btnStop},       {Qt::Key_S, ui->btnConvert},    {Qt::Key_N, ui->btnConvert},
+        {Qt::Key_B, ui->btnSelectOutputFolder}};
+    for (const auto& [Code, Button] : Shortcuts) {
+        if (Key.key() == Code)
+            Button->click();
+    }
+}
+
+void TFrmMainForm::actMinimizeExecute() { showMinimized(); }
+
+void TFrmMainForm::btnOptionsClick() { frmOption->ShowOptions(); }
+
+void TFrmMainForm::btnSelectOutputFolderClick() {
+    ui->edtOutputFolder->setText(CommonLib->SelectOutputFolder(ui->edtOutputFolder->text()));
+}
+
+void TFrmMainForm::cbbOutputFiletypeChange() { CustomProc->ApplyProfile(); }
+
+void TFrmMainForm::cbbProfileChange() { CustomProc->ApplyProfile(); }

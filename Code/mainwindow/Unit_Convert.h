@@ -1,13 +1,18 @@
 #pragma once
 
+#include "WindowAnchors.h"
+
 #include <QMainWindow>
 #include <memory>
+
+class QKeyEvent;
 
 namespace Ui {
 class TFrmMainForm;
 }
 
-// The main window.
+// The main window: borderless, drawn on its own background, and the place where
+// every user action starts.
 class TFrmMainForm : public QMainWindow {
     Q_OBJECT
 
@@ -15,6 +20,23 @@ public:
     explicit TFrmMainForm(QWidget* Parent = nullptr);
     ~TFrmMainForm() override;
 
+    const std::unique_ptr<Ui::TFrmMainForm> ui;
+
+protected:
+    void showEvent(QShowEvent* Event) override;
+    void closeEvent(QCloseEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
 private:
-    std::unique_ptr<Ui::TFrmMainForm> ui;
+    void FormShow();
+    void FormKeyDown(const QKeyEvent& Key);
+    void actMinimizeExecute();
+    void btnOptionsClick();
+    void btnSelectOutputFolderClick();
+    void cbbOutputFiletypeChange();
+    void cbbProfileChange();
+
+    TWindowAnchors Anchors;
+    bool Shown = false;
 };

@@ -2,8 +2,8 @@
 
 #include "IniFiles32.h"
 
-TCustomProfileStore::TCustomProfileStore(std::string ConfigFolder)
-    : ConfigFolder(std::move(ConfigFolder)) {}
+TCustomProfileStore::TCustomProfileStore(std::string ConfigFolder, std::string ProfileFileName)
+    : ConfigFolder(std::move(ConfigFolder)), ProfileFileName(std::move(ProfileFileName)) {}
 
 std::vector<std::string> TCustomProfileStore::Names() const {
     std::vector<std::string> Names;
@@ -24,7 +24,7 @@ void TCustomProfileStore::Erase(const std::string& Name) const {
 }
 
 std::string TCustomProfileStore::ProposeName() const {
-    TIniFile32 Counter(ConfigFolder + CountFileName);
+    TIniFile32 Counter(ConfigFolder + "UserProfileCount.ini");
     const int32_t Count = Counter.ReadInteger("count", "count", 0) + 1;
     Counter.WriteInteger("count", "count", Count);
     return "UserProfileInfo" + std::to_string(Count);

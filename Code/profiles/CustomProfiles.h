@@ -9,7 +9,8 @@
 class TCustomProfileStore {
 public:
     // ConfigFolder ends with the folder separator.
-    explicit TCustomProfileStore(std::string ConfigFolder);
+    explicit TCustomProfileStore(std::string ConfigFolder,
+                                 std::string ProfileFileName = "UserProfileInfo.ini");
 
     // The profile names in file order.
     std::vector<std::string> Names() const;
@@ -23,10 +24,8 @@ public:
     // "UserProfileInfo" and the new count.
     std::string ProposeName() const;
 
-    static constexpr const char* ProfileFileName = "UserProfileInfo.ini";
-    static constexpr const char* CountFileName = "UserProfileCount.ini";
-
 private:
     std::string ProfileFile() const { return ConfigFolder + ProfileFileName; }
     std::string ConfigFolder;
+    std::string ProfileFileName;
 };

@@ -1,11 +1,20 @@
+#include "DesktopSystemActions.h"
+#include "Globals.h"
+#include "KorvalinApplication.h"
+#include "UserDialogs.h"
 #include "Unit_Convert.h"
 
-#include <QApplication>
+#include <QDir>
+#include <clocale>
 
 int main(int argc, char* argv[]) {
-    QApplication Application(argc, argv);
-    QApplication::setApplicationName("Korvalin");
-    TFrmMainForm FrmMainForm;
-    FrmMainForm.show();
+    TKorvalinApplication Application(argc, argv);
+    std::setlocale(LC_ALL, "");
+    TQtUserDialogs Dialogs;
+    TDesktopSystemActions System;
+    ApplicationServices = {QDir(QCoreApplication::applicationDirPath()).filePath("").toLocal8Bit().toStdString(),
+                           &Dialogs, &System};
+    CreateForms();
+    FrmMainForm->show();
     return QApplication::exec();
 }

@@ -1,0 +1,63 @@
+#include "Globals.h"
+
+#include "AppFunc.h"
+#include "FileFunc.h"
+#include "InitFileForm.h"
+#include "StrFunc.h"
+#include "SysFunc.h"
+#include "UnitCustomProc.h"
+#include "Unit_CommonLib.h"
+#include "Unit_Convert.h"
+#include "Unit_Converting.h"
+#include "Unit_Option.h"
+
+TFrmMainForm* FrmMainForm = nullptr;
+TfrmConverting* frmConverting = nullptr;
+TfrmOption* frmOption = nullptr;
+TFrmInitFileForm* FrmInitFileForm = nullptr;
+TCustomProc* CustomProc = nullptr;
+TCommonLib* CommonLib = nullptr;
+TAppFunc* AppFunc = nullptr;
+TSysFunc* SysFunc = nullptr;
+TStrFunc* StrFunc = nullptr;
+TFileFunc* FileFunc = nullptr;
+TApplicationServices ApplicationServices;
+
+void CreateForms() {
+    FrmMainForm = new TFrmMainForm;
+    frmConverting = new TfrmConverting(FrmMainForm);
+    frmOption = new TfrmOption(FrmMainForm);
+    FrmInitFileForm = new TFrmInitFileForm(FrmMainForm);
+}
+
+void InitApplication() {
+    if (CustomProc)
+        return;
+    CustomProc = new TCustomProc;
+    CommonLib = new TCommonLib(ApplicationServices.ProgramFolder, *ApplicationServices.Dialogs,
+                               *ApplicationServices.System);
+    AppFunc = new TAppFunc(ApplicationServices.ProgramFolder);
+    SysFunc = new TSysFunc(*ApplicationServices.System);
+    StrFunc = new TStrFunc;
+    FileFunc = new TFileFunc;
+}
+
+void ReleaseApplication() {
+    delete FrmMainForm; // owns the other three forms
+    delete CustomProc;
+    delete CommonLib;
+    delete AppFunc;
+    delete SysFunc;
+    delete StrFunc;
+    delete FileFunc;
+    FrmMainForm = nullptr;
+    frmConverting = nullptr;
+    frmOption = nullptr;
+    FrmInitFileForm = nullptr;
+    CustomProc = nullptr;
+    CommonLib = nullptr;
+    AppFunc = nullptr;
+    SysFunc = nullptr;
+    StrFunc = nullptr;
+    FileFunc = nullptr;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+
+class TFrmMainForm;
+class TfrmConverting;
+class TfrmOption;
+class TFrmInitFileForm;
+class TCustomProc;
+class TCommonLib;
+class TAppFunc;
+class TSysFunc;
+class TStrFunc;
+class TFileFunc;
+class IUserDialogs;
+class ISystemActions;
+
+// The program's single instances: created once at start-up and kept until the
+// process ends.
+extern TFrmMainForm* FrmMainForm;
+extern TfrmConverting* frmConverting;
+extern TfrmOption* frmOption;
+extern TFrmInitFileForm* FrmInitFileForm;
+extern TCustomProc* CustomProc;
+extern TCommonLib* CommonLib;
+extern TAppFunc* AppFunc;
+extern TSysFunc* SysFunc;
+extern TStrFunc* StrFunc;
+extern TFileFunc* FileFunc;
+
+// What the single instances work with: the program folder (with its trailing
+// separator), the dialogs and the system. The program sets the real ones;
+// window tests set their own before creating the forms.
+struct TApplicationServices {
+    std::string ProgramFolder;
+    IUserDialogs* Dialogs = nullptr;
+    ISystemActions* System = nullptr;
+};
+extern TApplicationServices ApplicationServices;
+
+// Creates the four forms in their order: main window, progress window, Options
+// dialog, file-adding window.
+void CreateForms();
+
+// Creates CustomProc, CommonLib, AppFunc, SysFunc, StrFunc and FileFunc in this
+// order; does nothing when they exist.
+void InitApplication();
+
+// Frees everything the two calls above created (for tests; the program never does).
+void ReleaseApplication();

@@ -1,0 +1,176 @@
+#include "UnitCustomProc.h"
+
+#include "CustomProfiles.h"
+#include "FileFunc.h"
+#include "Globals.h"
+#include "QtText.h"
+#include "UserSettings.h"
+#include "Unit_CommonLib.h"
+#include "Unit_Convert.h"
+#include "Unit_Option.h"
+#include "ui_Unit_Convert.h"
+#include "ui_Unit_Option.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QSignalBlocker>
+
+using namespace ConfigInfo;
+
+namespace {
+
+constexpr int QualityCount = 5;
+const QString ProfileFile = "UserProfileInfo.ini";
+
+TCustomProfileStore ProfileStore() { return TCustomProfileStore(CommonLib->ConfigFolder()); }
+TUserSettingsStore SettingsStore() { return TUserSettingsStore(CommonLib->ConfigFolder()); }
+
+} // namespace
+
+void TCustomProc::FillOptionCombo(QComboBox* Combo, TTextList List) const {
+    const QSignalBlocker Quiet(Combo);
+    for (const std::string_view Entry : EntriesOf(List))
+        Combo->addItem(QString::fromUtf8(Entry.data(), static_cast<qsizetype>(Entry.size())));
+    Combo->setCurrentIndex(DefaultIndexOf(List));
+}
+
+void TCustomProc::FillProfileCombo(QComboBox* Combo) const {
+    const QSignalBlocker Quiet(Combo);
+    for (const std::string_view Quality : EntriesOf(cstQualities).first(QualityCount))
+        Combo->addItem(QString::fromUtf8(Quality.data(), static_cast<qsizetype>(Quality.size())));
+    Combo->addItems(CommonLib->GetCustomProfileNames(ProfileFile));
+    Combo->setCurrentIndex(DefaultIndexOf(cstQualities));
+}
+
+void TCustomProc::FillProfileControls() const {
+    const auto& Main = *FrmMainForm->ui;
+    const auto& Options = *frmOption->ui;
+    FillOptionCombo(Main.cbbOutputFiletype, cstOutputFileTypes);
+    FillProfileCombo(Main.cbbProfile);
+    FillOptionCombo(Options.cbbAspectratio, cstAspectRatios);
+    FillOptionCombo(Options.cbbVideoBitrate, cstVideoBitrates);
+    FillOptionCombo(Options.cbbAudioBitrate, cstAudioBitrates);
+    FillOptionCombo(Options.cbbAudioChannels, cstAudioChannels);
+    FillOptionCombo(Options.cbbFramerate, cstFrameRates);
+    FillOptionCombo(Options.cbbAudioSample, cstAudioSamples);
+    FillOptionCombo(Options.cbbAudioVolumeGain, cstAudioVolumeGains);
+    FillOptionCombo(Options.cbbVideoSize, cstVideoSizes);
+    // The dialog's list is filled now as well, so that the main window's profile
+    // entries always have their counterparts.
+    ReloadCustomProfileList();
+    LoadUserSettings();
+}
+
+void TCustomProc::ApplyProfile() const {
+    const int Profile = FrmMainForm->ui->cbbProfile->currentIndex();
+    if (Profile >= QualityCount) {
+        frmOption->SelectCustomProfile(FrmMainForm->ui->cbbProfile->itemText(Profile));
+        ApplyCustomProfile();
+        return;
+    }
+    ApplyPresetTuple(PresetTupleOf(FrmMainForm->ui->cbbOutputFiletype->currentIndex(), Profile));
+}
+
+void TCustomProc::ApplyPresetTuple(std::string_view Tuple) const {
+    ::ApplyPresetTuple(Tuple, [this](TPresetOption Option, int Index) { SelectOption(Option, Index); });
+}
+
+QString TCustomProc::GetCustomProfileValue() const {
+    const QComboBox* Combo = frmOption->ui->cbbCustomProfile;
+    if (Combo->currentIndex() < 0)
+        return QString();
+    return CommonLib->ReadCustomProfile(ProfileFile, Combo->itemText(Combo->currentIndex()));
+}
+
+void TCustomProc::ApplyCustomProfile() const {
+    ApplyCustomProfileValue(ToEngineText(GetCustomProfileValue()),
+                            [this](TPresetOption Option, int Index) { SelectOption(Option, Index); });
+}
+
+void TCustomProc::AddCustomProfile() const {
+    const TCustomProfileStore Store = ProfileStore();
+    const QString Proposed = FromEngineText(Store.ProposeName());
+    const std::optional<QString> Name =
+        CommonLib->Dialogs.InputText("Plese input a name", Proposed);
+    if (Name)
+        Store.Store(ToEngineText(*Name), ProfileTuple(PresetIndexes()));
+}
+
+void TCustomProc::DeleteCustomProfile() const {
+    const QComboBox* Combo = frmOption->ui->cbbCustomProfile;
+    if (Combo->count() > 0)
+        ProfileStore().Erase(ToEngineText(Combo->currentText()));
+}
+
+void TCustomProc::SaveCustomProfile() const {
+    const QString Name = frmOption->ui->cbbCustomProfile->currentText();
+    if (!Name.isEmpty())
+        ProfileStore().Store(ToEngineText(Name), ProfileTuple(PresetIndexes()));
+}
+
+void TCustomProc::ReloadCustomProfileList() const {
+    QComboBox* Combo = frmOption->ui->cbbCustomProfile;
+    const QSignalBlocker Quiet(Combo);
+    const QString Shown = Combo->currentText();
+    Combo->clear();
+    Combo->addItems(CommonLib->GetCustomProfileNames(ProfileFile));
+    Combo->setCurrentIndex(-1);
+    Combo->setEditText(Shown);
+}
+
+void TCustomProc::LoadUserSettings() const {
+    auto& Main = *FrmMainForm->ui;
+    TUserSettings Defaults;
+    Defaults.OutputFolder = ToEngineText(Main.edtOutputFolder->text());
+    const TUserSettings Settings = SettingsStore().Load(Defaults);
+    Main.chkShowOutputDirectory->setChecked(Settings.ShowOutputDirectory);
+    Main.chkShutdown->setChecked(Settings.Shutdown);
+    Main.edtOutputFolder->setText(FromEngineText(Settings.OutputFolder));
+}
+
+void TCustomProc::SaveUserSettings() const {
+    const auto& Main = *FrmMainForm->ui;
+    SettingsStore().Save({Main.chkShowOutputDirectory->isChecked(), Main.chkShutdown->isChecked(),
+                          ToEngineText(Main.edtOutputFolder->text())});
+}
+
+QString TCustomProc::ReadInitDir() const {
+    return FromEngineText(SettingsStore().ReadInitDir(ToEngineText(QDir::homePath() + "/")));
+}
+
+void TCustomProc::SaveInitDir(const QString& PickedFile) const {
+    SettingsStore().SaveInitDir(TFileFunc().FileFolder(ToEngineText(PickedFile)));
+}
+
+QComboBox* TCustomProc::ComboOf(TPresetOption Option) const {
+    const auto& Options = *frmOption->ui;
+    switch (Option) {
+    case TPresetOption::VideoSize:
+        return Options.cbbVideoSize;
+    case TPresetOption::Framerate:
+        return Options.cbbFramerate;
+    case TPresetOption::VideoBitrate:
+        return Options.cbbVideoBitrate;
+    case TPresetOption::AudioBitrate:
+        return Options.cbbAudioBitrate;
+    case TPresetOption::AudioChannels:
+        return Options.cbbAudioChannels;
+    case TPresetOption::AudioSample:
+        break;
+    }
+    return Options.cbbAudioSample;
+}
+
+void TCustomProc::SelectOption(TPresetOption Option, int Index) const {
+    QComboBox* Combo = ComboOf(Option);
+    const QSignalBlocker Quiet(Combo);
+    Combo->setCurrentIndex(Index >= 0 && Index < Combo->count() ? Index : -1);
+}
+
+std::array<int, PresetOptionCount> TCustomProc::PresetIndexes() const {
+    std::array<int, PresetOptionCount> Indexes{};
+    for (int Option = 0; Option < PresetOptionCount; ++Option)
+        Indexes[static_cast<size_t>(Option)] =
+            ComboOf(static_cast<TPresetOption>(Option))->currentIndex();
+    return Indexes;
+}

@@ -1,0 +1,130 @@
+#include "Unit_Option.h"
+
+#include "Globals.h"
+#include "UnitCustomProc.h"
+#include "Unit_Convert.h"
+#include "ui_Unit_Convert.h"
+#include "ui_Unit_Option.h"
+
+#include <QLineEdit>
+#include <QShowEvent>
+#include <QSignalBlocker>
+
+namespace {
+
+constexpr int QualityCount = 5;
+
+} // namespace
+
+TfrmOption::TfrmOption(QWidget* Parent)
+    : QDialog(Parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      ui(std::make_unique<Ui::TfrmOption>()) {
+    ui->setupUi(this);
+    setFixedSize(size());
+    connect(ui->cbbCustomProfile, &QComboBox::activated, this, &TfrmOption::cbbCustomProfileChange);
+    connect(ui->cbbCustomProfile->lineEdit(), &QLineEdit::textEdited, this,
+            &TfrmOption::cbbCustomProfileTextEdited);
+    connect(ui->btnAdd, &QPushButton::clicked, this, &TfrmOption::btnAddClick);
+    connect(ui->btnDel, &QPushButton::clicked, this, &TfrmOption::btnDelClick);
+    connect(ui->btnSave, &QPushButton::clicked, this, &TfrmOption::btnSaveClick);
+    connect(ui->btnApply, &QPushButton::clicked, this, &TfrmOption::btnApplyClick);
+    connect(ui->btnCancel, &QPushButton::clicked, this, &TfrmOption::btnCancelClick);
+}
+
+TfrmOption::~TfrmOption() = default;
+
+void TfrmOption::ShowOptions() {
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    } else {
+        show();
+    }
+}
+
+void TfrmOption::SelectCustomProfile(const QString& Name) {
+    const QSignalBlocker Quiet(ui->cbbCustomProfile);
+    ui->cbbCustomProfile->setCurrentIndex(
+        ui->cbbCustomProfile->findText(Name, Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+void TfrmOption::showEvent(QShowEvent* Event) {
+    if (!Event->spontaneous())
+        FormShow();
+    QDialog::showEvent(Event);
+}
+
+void TfrmOption::FormShow() {
+    CustomProc->ReloadCustomProfileList();
+    const QComboBox* Profile = FrmMainForm->ui->cbbProfile;
+    if (ui->cbbCustomProfile->currentText().isEmpty() && Profile->currentIndex() >= QualityCount)
+        SelectCustomProfile(Profile->currentText());
+    const std::array<QComboBox*, 9> Saved = SavedCombos();
+    for (size_t I = 0; I < Saved.size(); ++I)
+        SavedOptionIndexes[I] = Saved[I]->currentIndex();
+}
+
+void TfrmOption::cbbCustomProfileChange() { CustomProc->ApplyCustomProfile(); }
+
+void TfrmOption::cbbCustomProfileTextEdited(const QString& Text) {
+    // A typed name selects no entry: only a picked entry is ever applied.
+    {
+        const QSignalBlocker Quiet(ui->cbbCustomProfile);
+        const int Cursor = ui->cbbCustomProfile->lineEdit()->cursorPosition();
+        ui->cbbCustomProfile->setCurrentIndex(-1);
+        ui->cbbCustomProfile->setEditText(Text);
+        ui->cbbCustomProfile->lineEdit()->setCursorPosition(Cursor);
+    }
+    cbbCustomProfileChange();
+}
+
+std::array<QComboBox*, 9> TfrmOption::SavedCombos() const {
+    return {ui->cbbVideoSize,       ui->cbbVideoBitrate,  ui->cbbFramerate,
+            ui->cbbAspectratio,     ui->cbbAudioBitrate,  ui->cbbAudioSample,
+            ui->cbbAudioVolumeGain, ui->cbbAudioChannels, ui->cbbCustomProfile};
+}
+
+void TfrmOption::SelectLastProfile() {
+    const QSignalBlocker Quiet(ui->cbbCustomProfile);
+    ui->cbbCustomProfile->setCurrentIndex(ui->cbbCustomProfile->count() - 1);
+}
+
+void TfrmOption::btnAddClick() {
+    CustomProc->AddCustomProfile();
+    CustomProc->ReloadCustomProfileList();
+    SelectLastProfile();
+}
+
+void TfrmOption::btnDelClick() {
+    CustomProc->DeleteCustomProfile();
+    CustomProc->ReloadCustomProfileList();
+    SelectLastProfile();
+    if (ui->cbbCustomProfile->count() == 0)
+        ui->cbbCustomProfile->setEditText(QString());
+}
+
+void TfrmOption::btnSaveClick() {
+    CustomProc->SaveCustomProfile();
+    CustomProc->ReloadCustomProfileList();
+    SelectLastProfile();
+}
+
+void TfrmOption::btnApplyClick() {
+    QComboBox* Profile = FrmMainForm->ui->cbbProfile;
+    {
+        const QSignalBlocker Quiet(Profile);
+        Profile->clear();
+    }
+    CustomProc->FillProfileCombo(Profile);
+    hide();
+}
+
+void TfrmOption::btnCancelClick() {
+    const std::array<QComboBox*, 9> Saved = SavedCombos();
+    for (size_t I = 0; I < Saved.size(); ++I) {
+        const QSignalBlocker Quiet(Saved[I]);
+        Saved[I]->setCurrentIndex(SavedOptionIndexes[I]);
+    }
+    hide();
+}
