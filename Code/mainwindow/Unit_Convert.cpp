@@ -106,18 +106,24 @@ void TFrmMainForm::resizeEvent(QResizeEvent* Event) {
 }
 
 bool TFrmMainForm::eventFilter(QObject* Watched, QEvent* Event) {
-    if (Event->type() == QEvent::KeyPress) {
-        // Only the first delivery of a key counts: to the focused control of this
-        // window, or to the window itself when nothing has the focus.
-        QWidget* Focused = QApplication::focusWidget();
-        const bool Ours = Focused ? Focused->window() == this && Watched == Focused : Watched == this;
-        if (Ours)
-            FormKeyDown(*static_cast<QKeyEvent*>(Event));
+    if (Event->type() == QEvent::KeyPress && IsFirstDeliveryToThisWindow(Watched, Event)) {
+        FormKeyDown(*static_cast<QKeyEvent*>(Event));
     } else if (Event->type() == QEvent::MouseButtonPress &&
                (Watched == ui->lblTitle || Watched == ui->centralwidget) && windowHandle()) {
         windowHandle()->startSystemMove();
     }
     return QMainWindow::eventFilter(Watched, Event);
+}
+
+bool TFrmMainForm::IsFirstDeliveryToThisWindow(QObject* Watched, const QEvent* Event) {
+    auto* Target = qobject_cast<QWidget*>(Watched);
+    if (!Target || Target->window() != this)
+        return false;
+    // A key the control does not use travels on to its parents as the same event.
+    const bool Travelling = Event == LastKey && LastKeyTarget && Target->isAncestorOf(LastKeyTarget);
+    LastKey = Event;
+    LastKeyTarget = Target;
+    return !Travelling;
 }
 
 void TFrmMainForm::FormKeyDown(const QKeyEvent& Key) {

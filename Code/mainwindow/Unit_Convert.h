@@ -3,6 +3,7 @@
 #include "WindowAnchors.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 class QKeyEvent;
@@ -31,6 +32,7 @@ protected:
 private:
     void FormShow();
     void FormKeyDown(const QKeyEvent& Key);
+    bool IsFirstDeliveryToThisWindow(QObject* Watched, const QEvent* Event);
     void actMinimizeExecute();
     void btnOptionsClick();
     void btnSelectOutputFolderClick();
@@ -38,5 +40,7 @@ private:
     void cbbProfileChange();
 
     TWindowAnchors Anchors;
+    const QEvent* LastKey = nullptr;
+    QPointer<QWidget> LastKeyTarget;
     bool Shown = false;
 };

@@ -1,5 +1,6 @@
 #include "AppFunc.h"
 #include "ProcessControl.h"
+#include "RecordingSystem.h"
 #include "SysFunc.h"
 #include "TempFolder.h"
 
@@ -16,30 +17,6 @@ using testing::IsEmpty;
 extern char** environ;
 
 namespace {
-
-// A system that only records what is asked of it.
-class TRecordingSystem : public ISystemActions {
-public:
-    std::vector<TProcessEntry> ListProcesses() override { return Processes; }
-    bool TerminateProcess(uint32_t ProcessId) override {
-        Terminated.push_back(ProcessId);
-        const bool Ended = Results.empty() ? true : Results.front();
-        if (!Results.empty() && Results.size() > 1)
-            Results.erase(Results.begin());
-        if (Ended && RemoveTerminated)
-            std::erase_if(Processes, [&](const TProcessEntry& P) { return P.ProcessId == ProcessId; });
-        return Ended;
-    }
-    void PowerOff() override { Actions.push_back("power off"); }
-    void OpenFolder(const std::string& Folder) override { Actions.push_back("open " + Folder); }
-    void TrimWorkingSet() override { Actions.push_back("trim"); }
-
-    std::vector<TProcessEntry> Processes;
-    std::vector<bool> Results; // of the terminations in turn; the last one repeats
-    bool RemoveTerminated = true;
-    std::vector<uint32_t> Terminated;
-    std::vector<std::string> Actions;
-};
 
 class ProcessControl : public testing::Test {
 protected:

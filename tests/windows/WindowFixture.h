@@ -1,0 +1,87 @@
+#pragma once
+
+#include "Globals.h"
+#include "RecordingSystem.h"
+#include "TempFolder.h"
+#include "UserDialogs.h"
+#include "UnitCustomProc.h"
+#include "Unit_CommonLib.h"
+#include "Unit_Convert.h"
+#include "Unit_Option.h"
+#include "ui_Unit_Convert.h"
+#include "ui_Unit_Option.h"
+
+#include <QComboBox>
+#include <QtTest/QTest>
+#include <deque>
+#include <gtest/gtest.h>
+
+// Dialogs answered by the test: the answers are queued beforehand, and what
+// was asked is recorded.
+class TAnsweringDialogs : public IUserDialogs {
+public:
+    void ShowMessage(const QString& Text, TMessageKind Kind) override {
+        Messages.emplace_back(Text, Kind);
+    }
+    std::optional<QString> InputText(const QString& Prompt, const QString& Initial) override {
+        Prompts.push_back(Prompt + " [" + Initial + "]");
+        return Next(InputAnswers);
+    }
+    std::optional<QString> BrowseFolder(const QString& Title, const QString&) override {
+        Prompts.push_back(Title);
+        return Next(FolderAnswers);
+    }
+
+    std::deque<std::optional<QString>> InputAnswers, FolderAnswers;
+    std::vector<std::pair<QString, TMessageKind>> Messages;
+    std::vector<QString> Prompts;
+
+private:
+    static std::optional<QString> Next(std::deque<std::optional<QString>>& Answers) {
+        if (Answers.empty())
+            return std::nullopt;
+        std::optional<QString> Answer = Answers.front();
+        Answers.pop_front();
+        return Answer;
+    }
+};
+
+// The program's windows and single instances on a program folder of the
+// test's own, with a Config folder; the main window is shown by Start.
+class WindowTest : public testing::Test {
+protected:
+    WindowTest() { std::filesystem::create_directory(Temp.Path("Config")); }
+    ~WindowTest() override { ReleaseApplication(); }
+
+    void Start() {
+        ApplicationServices = {Temp.Folder(), &Dialogs, &System};
+        CreateForms();
+        FrmMainForm->show();
+        FrmMainForm->activateWindow();
+    }
+    Ui::TFrmMainForm& Main() const { return *FrmMainForm->ui; }
+    Ui::TfrmOption& Options() const { return *frmOption->ui; }
+
+    // The user picks entry Index of the combo with the arrow keys.
+    static void Pick(QComboBox* Combo, int Index) {
+        Combo->setFocus();
+        while (Combo->currentIndex() < Index)
+            QTest::keyClick(Combo, Qt::Key_Down);
+        while (Combo->currentIndex() > Index)
+            QTest::keyClick(Combo, Qt::Key_Up);
+        ASSERT_EQ(Combo->currentIndex(), Index) << Combo->objectName().toStdString();
+    }
+    static void Click(QAbstractButton* Button) { QTest::mouseClick(Button, Qt::LeftButton); }
+    static std::string Text(const QComboBox* Combo) { return Combo->currentText().toStdString(); }
+
+    // The six preset options as the dialog shows them.
+    std::vector<std::string> PresetOptions() const {
+        return {Text(Options().cbbVideoSize),    Text(Options().cbbFramerate),
+                Text(Options().cbbVideoBitrate), Text(Options().cbbAudioBitrate),
+                Text(Options().cbbAudioChannels), Text(Options().cbbAudioSample)};
+    }
+
+    TTempFolder Temp;
+    TAnsweringDialogs Dialogs;
+    TRecordingSystem System;
+};
