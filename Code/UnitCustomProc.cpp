@@ -4,10 +4,10 @@
 #include "FileFunc.h"
 #include "Globals.h"
 #include "QtText.h"
-#include "UserSettings.h"
 #include "Unit_CommonLib.h"
 #include "Unit_Convert.h"
 #include "Unit_Option.h"
+#include "UserSettings.h"
 #include "ui_Unit_Convert.h"
 #include "ui_Unit_Option.h"
 
@@ -22,8 +22,12 @@ namespace {
 constexpr int QualityCount = 5;
 const QString ProfileFile = "UserProfileInfo.ini";
 
-TCustomProfileStore ProfileStore() { return TCustomProfileStore(CommonLib->ConfigFolder()); }
-TUserSettingsStore SettingsStore() { return TUserSettingsStore(CommonLib->ConfigFolder()); }
+TCustomProfileStore ProfileStore() {
+    return TCustomProfileStore(CommonLib->ConfigFolder());
+}
+TUserSettingsStore SettingsStore() {
+    return TUserSettingsStore(CommonLib->ConfigFolder());
+}
 
 } // namespace
 
@@ -72,7 +76,8 @@ void TCustomProc::ApplyProfile() const {
 }
 
 void TCustomProc::ApplyPresetTuple(std::string_view Tuple) const {
-    ::ApplyPresetTuple(Tuple, [this](TPresetOption Option, int Index) { SelectOption(Option, Index); });
+    ::ApplyPresetTuple(Tuple,
+                       [this](TPresetOption Option, int Index) { SelectOption(Option, Index); });
 }
 
 QString TCustomProc::GetCustomProfileValue() const {
@@ -83,8 +88,9 @@ QString TCustomProc::GetCustomProfileValue() const {
 }
 
 void TCustomProc::ApplyCustomProfile() const {
-    ApplyCustomProfileValue(ToEngineText(GetCustomProfileValue()),
-                            [this](TPresetOption Option, int Index) { SelectOption(Option, Index); });
+    ApplyCustomProfileValue(
+        ToEngineText(GetCustomProfileValue()),
+        [this](TPresetOption Option, int Index) { SelectOption(Option, Index); });
 }
 
 void TCustomProc::AddCustomProfile() const {

@@ -13,7 +13,9 @@ TCommonLib::TCommonLib(const std::string& ProgramFolder, IUserDialogs& Dialogs,
     Params.AppPath = ProgramFolder;
 }
 
-std::string TCommonLib::ConfigFolder() const { return Params.AppPath + "Config" + PathDelim; }
+std::string TCommonLib::ConfigFolder() const {
+    return Params.AppPath + "Config" + PathDelim;
+}
 
 bool TCommonLib::ShowMessageBox(const QString& Text, int Kind) const {
     if (Kind < 0 || Kind > 3)
@@ -24,14 +26,15 @@ bool TCommonLib::ShowMessageBox(const QString& Text, int Kind) const {
 
 QStringList TCommonLib::GetCustomProfileNames(const QString& FileName) const {
     QStringList Names;
-    for (const std::string& Name : TCustomProfileStore(ConfigFolder(), ToEngineText(FileName)).Names())
+    for (const std::string& Name :
+         TCustomProfileStore(ConfigFolder(), ToEngineText(FileName)).Names())
         Names << FromEngineText(Name);
     return Names;
 }
 
 QString TCommonLib::ReadCustomProfile(const QString& FileName, const QString& ProfileName) const {
-    return FromEngineText(
-        TCustomProfileStore(ConfigFolder(), ToEngineText(FileName)).Value(ToEngineText(ProfileName)));
+    return FromEngineText(TCustomProfileStore(ConfigFolder(), ToEngineText(FileName))
+                              .Value(ToEngineText(ProfileName)));
 }
 
 QString TCommonLib::SelectOutputFolder(const QString& CurrentFolder) const {

@@ -15,9 +15,9 @@ void TQtUserDialogs::ShowMessage(const QString& Text, TMessageKind Kind) {
 
 std::optional<QString> TQtUserDialogs::InputText(const QString& Prompt, const QString& Initial) {
     bool Accepted = false;
-    const QString Text = QInputDialog::getText(QApplication::activeWindow(),
-                                               QApplication::applicationName(), Prompt,
-                                               QLineEdit::Normal, Initial, &Accepted);
+    const QString Text =
+        QInputDialog::getText(QApplication::activeWindow(), QApplication::applicationName(), Prompt,
+                              QLineEdit::Normal, Initial, &Accepted);
     return Accepted ? std::optional(Text) : std::nullopt;
 }
 

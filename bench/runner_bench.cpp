@@ -32,7 +32,8 @@ void MeasureEndDelay(const std::string& Encoder, const std::string& Steps, const
     const int Runs = 20;
     double Worst = 0, Total = 0;
     for (int Run = 0; Run < Runs; ++Run) {
-        RunConsoleCommand(Encoder + " " + Steps + " --stamp " + StampFile, [](const std::string&) {});
+        RunConsoleCommand(Encoder + " " + Steps + " --stamp " + StampFile,
+                          [](const std::string&) {});
         const long long Returned = MonotonicNanoseconds();
         long long Exited = 0;
         std::ifstream(StampFile) >> Exited;

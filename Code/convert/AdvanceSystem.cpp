@@ -42,8 +42,11 @@ TAdvanceSystem::TAdvanceSystem(std::string CommandLine, TOutputProc OnOutput,
                                IOutputDispatcher& Dispatcher)
     : CommandLine(std::move(CommandLine)), OnOutput(std::move(OnOutput)), Dispatcher(Dispatcher) {}
 
-TAdvanceSystem::~TAdvanceSystem() { WaitFor(); }
+TAdvanceSystem::~TAdvanceSystem() {
+    WaitFor();
+}
 
 void TAdvanceSystem::Execute() {
-    RunConsoleCommand(CommandLine, [this](const std::string& Text) { Dispatcher.Post(OnOutput, Text); });
+    RunConsoleCommand(CommandLine,
+                      [this](const std::string& Text) { Dispatcher.Post(OnOutput, Text); });
 }

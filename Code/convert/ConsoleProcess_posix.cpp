@@ -54,7 +54,9 @@ struct TSpawnSetup {
 
 } // namespace
 
-TConsoleProcess::~TConsoleProcess() { CloseAll(); }
+TConsoleProcess::~TConsoleProcess() {
+    CloseAll();
+}
 
 void TConsoleProcess::CloseAll() {
     CloseFd(InputWrite);

@@ -147,8 +147,9 @@ std::string CreateConvertParameter(const std::string& SourceFile, const TConvert
     if (Params.OutputExt.empty())
         Params.OutputExt = ".avi";
 
-    ReplaceFileContent(Params.AppPath + ScriptFileName, "DirectShowSource(\"" + SourceFile +
-                                       "\", fps=29.9700898503294, convertfps=true)\r\n");
+    ReplaceFileContent(Params.AppPath + ScriptFileName,
+                       "DirectShowSource(\"" + SourceFile +
+                           "\", fps=29.9700898503294, convertfps=true)\r\n");
 
     return AssembleCommand(Params, Services);
 }

@@ -27,9 +27,10 @@ TAppFunc::TAppFunc(std::string ProgramFolder) : Folder(std::move(ProgramFolder))
 
 void TAppFunc::WriteLog(const std::string& Message) const {
     const std::string Date = LocalTimeText("%x");
-    const std::string Line = "Quorvane " + Date + " " + LocalTimeText("%X") + "|" + Message + "\r\n";
+    const std::string Line =
+        "Quorvane " + Date + " " + LocalTimeText("%X") + "|" + Message + "\r\n";
     std::unique_ptr<FILE, decltype(&fclose)> File(fopen((Folder + "log.txt").c_str(), "ab"),
-                                                    &fclose);
+                                                  &fclose);
     if (!File)
         throw EInOutError(SystemErrorText(errno));
     const bool Written = fwrite(Line.data(), 1, Line.size(), File.get()) == Line.size();

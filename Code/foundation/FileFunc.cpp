@@ -65,7 +65,8 @@ std::string TFileFunc::NextFreeName(std::string Path) const {
             Base += "_1";
         } else { // a name numbered here: count its number on
             const std::string Number = TStrFunc().TextAfterLast(Base, '_');
-            Base = Base.substr(0, Base.size() - Number.size()) + std::to_string(std::stoll(Number) + 1);
+            Base = Base.substr(0, Base.size() - Number.size()) +
+                   std::to_string(std::stoll(Number) + 1);
         }
         Path = Folder + Base + Ext;
     }

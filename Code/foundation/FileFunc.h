@@ -10,7 +10,8 @@ public:
     // non-empty Extension (".3gp") only names with exactly that last extension.
     // Plain sub-folders are left out; those with further attributes (hidden,
     // read-only) are listed like files. Missing folder: empty list.
-    std::vector<std::string> ListFiles(const std::string& Folder, const std::string& Extension) const;
+    std::vector<std::string> ListFiles(const std::string& Folder,
+                                       const std::string& Extension) const;
 
     // The file name without folder and without its last extension; a name
     // without a dot is its own base name.

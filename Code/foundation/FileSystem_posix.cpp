@@ -102,7 +102,9 @@ bool IsReadOnly(const std::string& Path) {
 
 void ReplaceFileContent(const std::string& FileName, const std::string& Content) {
     const std::string Target = WriteTarget(FileName);
-    auto Fail = [&](int ErrorNumber) { throw EFCreateError(FileName, SystemErrorText(ErrorNumber)); };
+    auto Fail = [&](int ErrorNumber) {
+        throw EFCreateError(FileName, SystemErrorText(ErrorNumber));
+    };
 
     struct stat Old {};
     const bool Existed = stat(Target.c_str(), &Old) == 0;
@@ -112,7 +114,8 @@ void ReplaceFileContent(const std::string& FileName, const std::string& Content)
         Fail(EACCES);
 
     const size_t Slash = Target.rfind('/');
-    const std::string Folder = Slash == std::string::npos ? std::string() : Target.substr(0, Slash + 1);
+    const std::string Folder =
+        Slash == std::string::npos ? std::string() : Target.substr(0, Slash + 1);
     const std::string Name = Slash == std::string::npos ? Target : Target.substr(Slash + 1);
     std::string TempName = Folder + "." + Name + ".XXXXXX";
     int Fd = mkostemp(TempName.data(), O_CLOEXEC);
@@ -137,7 +140,8 @@ void ReplaceFileContent(const std::string& FileName, const std::string& Content)
         unlink(TempName.c_str());
         Fail(ErrorNumber);
     }
-    if (int FolderFd = open(Folder.empty() ? "." : Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (int FolderFd =
+            open(Folder.empty() ? "." : Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         FolderFd >= 0) {
         fsync(FolderFd);
         close(FolderFd);

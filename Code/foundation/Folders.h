@@ -7,8 +7,8 @@ enum class TFolderCheck { Accepted, ReadOnly, Missing };
 
 // Checks a chosen output folder: it must exist, be writable by the user (a
 // folder without any write permission counts as read-only, also for the
-// superuser), and a folder can be created in it. The probe folder has a name no entry had before and is removed again, so
-// nothing the user had is touched.
+// superuser), and a folder can be created in it. The probe folder has a name no entry had before
+// and is removed again, so nothing the user had is touched.
 TFolderCheck CheckOutputFolder(const std::string& Folder);
 
 // Creates the folder with any missing parents; failures are ignored.

@@ -32,7 +32,8 @@ std::string ExeNameOf(const std::string& ProcFolder) {
         return FileNamePart(Path);
     }
     std::string Name;
-    if (std::ifstream Cmdline(ProcFolder + "/cmdline"); std::getline(Cmdline, Name, '\0') && !Name.empty())
+    if (std::ifstream Cmdline(ProcFolder + "/cmdline");
+        std::getline(Cmdline, Name, '\0') && !Name.empty())
         return FileNamePart(Name);
     std::ifstream Comm(ProcFolder + "/comm");
     std::getline(Comm, Name);
@@ -80,9 +81,12 @@ void LaunchDetached(const std::vector<std::string>& Arguments) {
         waitpid(Pid, nullptr, 0);
 }
 
-void TrimHeap() { malloc_trim(0); }
+void TrimHeap() {
+    malloc_trim(0);
+}
 
 bool IsExecutableFile(const std::string& Path) {
     struct stat Info {};
-    return stat(Path.c_str(), &Info) == 0 && S_ISREG(Info.st_mode) && access(Path.c_str(), X_OK) == 0;
+    return stat(Path.c_str(), &Info) == 0 && S_ISREG(Info.st_mode) &&
+           access(Path.c_str(), X_OK) == 0;
 }

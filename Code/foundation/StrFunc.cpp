@@ -112,7 +112,8 @@ double ExtractNumber(std::string_view Text) {
         return 0;
     const char* First = Kept.data() + (Kept.front() == '+' ? 1 : 0);
     double Value = 0;
-    if (std::from_chars(First, Kept.data() + Kept.size(), Value).ec == std::errc::result_out_of_range) {
+    if (std::from_chars(First, Kept.data() + Kept.size(), Value).ec ==
+        std::errc::result_out_of_range) {
         // Too many digits for a double: huge when a digit before the stop is not 0, else tiny.
         const std::string_view Whole(Kept.data(), Kept.find('.'));
         const bool Huge = Whole.find_first_of("123456789") != std::string_view::npos;

@@ -1,5 +1,6 @@
 #include "Unit_Convert.h"
 
+#include "EventHandlers.h"
 #include "Globals.h"
 #include "UnitCustomProc.h"
 #include "Unit_CommonLib.h"
@@ -10,8 +11,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QHeaderView>
-#include <QScreen>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QWindow>
 
 namespace {
@@ -47,23 +48,29 @@ TFrmMainForm::TFrmMainForm(QWidget* Parent)
 
     using A = TWindowAnchors;
     Anchors.Add(ui->dxTreeSourceFileInfo, A::StretchRight | A::StretchDown, DesignSize);
-    for (QWidget* Stretching : {static_cast<QWidget*>(ui->lblTitle), static_cast<QWidget*>(ui->cbbOutputFiletype),
-                                static_cast<QWidget*>(ui->cbbProfile), static_cast<QWidget*>(ui->edtOutputFolder)})
+    for (QWidget* Stretching :
+         {static_cast<QWidget*>(ui->lblTitle), static_cast<QWidget*>(ui->cbbOutputFiletype),
+          static_cast<QWidget*>(ui->cbbProfile), static_cast<QWidget*>(ui->edtOutputFolder)})
         Anchors.Add(Stretching, A::StretchRight, DesignSize);
-    for (QWidget* Moving : {ui->btnWindowMinimize, ui->btnWindowClose, ui->btnHomePage, ui->btnEMail,
-                            ui->btnHelp, ui->btnAbout})
+    for (QWidget* Moving : {ui->btnWindowMinimize, ui->btnWindowClose, ui->btnHomePage,
+                            ui->btnEMail, ui->btnHelp, ui->btnAbout})
         Anchors.Add(Moving, A::MoveRight, DesignSize);
     for (QWidget* Moving : {ui->btnOptions, ui->RzBmpButton1, ui->btnSelectOutputFolder,
                             ui->btnOpenFile, ui->btnRemoveFile, ui->btnClearFile, ui->btnConvert})
         Anchors.Add(Moving, A::MoveRight, DesignSize);
 
-    connect(ui->cbbOutputFiletype, &QComboBox::activated, this, &TFrmMainForm::cbbOutputFiletypeChange);
-    connect(ui->cbbProfile, &QComboBox::activated, this, &TFrmMainForm::cbbProfileChange);
-    connect(ui->btnOptions, &QPushButton::clicked, this, &TFrmMainForm::btnOptionsClick);
-    connect(ui->RzBmpButton1, &QPushButton::clicked, this, &TFrmMainForm::btnSelectOutputFolderClick);
+    connect(ui->cbbOutputFiletype, &QComboBox::activated, this,
+            Handler(this, &TFrmMainForm::cbbOutputFiletypeChange));
+    connect(ui->cbbProfile, &QComboBox::activated, this,
+            Handler(this, &TFrmMainForm::cbbProfileChange));
+    connect(ui->btnOptions, &QPushButton::clicked, this,
+            Handler(this, &TFrmMainForm::btnOptionsClick));
+    connect(ui->RzBmpButton1, &QPushButton::clicked, this,
+            Handler(this, &TFrmMainForm::btnSelectOutputFolderClick));
     connect(ui->btnSelectOutputFolder, &QPushButton::clicked, this,
-            &TFrmMainForm::btnSelectOutputFolderClick);
-    connect(ui->btnWindowMinimize, &QToolButton::clicked, this, &TFrmMainForm::actMinimizeExecute);
+            Handler(this, &TFrmMainForm::btnSelectOutputFolderClick));
+    connect(ui->btnWindowMinimize, &QToolButton::clicked, this,
+            Handler(this, &TFrmMainForm::actMinimizeExecute));
     connect(ui->btnWindowClose, &QToolButton::clicked, this, &QWidget::close);
 
     // The window sees every key before the focused control does, and a drag on
@@ -73,12 +80,14 @@ TFrmMainForm::TFrmMainForm(QWidget* Parent)
     ui->centralwidget->installEventFilter(this);
 }
 
-TFrmMainForm::~TFrmMainForm() { qApp->removeEventFilter(this); }
+TFrmMainForm::~TFrmMainForm() {
+    qApp->removeEventFilter(this);
+}
 
 void TFrmMainForm::showEvent(QShowEvent* Event) {
     if (!Shown) {
         Shown = true;
-        FormShow();
+        RunHandler([this] { FormShow(); });
     }
     QMainWindow::showEvent(Event);
 }
@@ -90,11 +99,7 @@ void TFrmMainForm::FormShow() {
 }
 
 void TFrmMainForm::closeEvent(QCloseEvent* Event) {
-    try {
-        CustomProc->SaveUserSettings();
-    } catch (const std::exception& Error) { // the settings are lost, but the program still ends
-        CommonLib->ShowMessageBox(QString::fromLocal8Bit(Error.what()), 0);
-    }
+    RunHandler([] { CustomProc->SaveUserSettings(); }); // the program ends even when this fails
     Event->accept();
     QCoreApplication::quit();
 }
@@ -107,7 +112,7 @@ void TFrmMainForm::resizeEvent(QResizeEvent* Event) {
 
 bool TFrmMainForm::eventFilter(QObject* Watched, QEvent* Event) {
     if (Event->type() == QEvent::KeyPress && IsFirstDeliveryToThisWindow(Watched, Event)) {
-        FormKeyDown(*static_cast<QKeyEvent*>(Event));
+        RunHandler([&] { FormKeyDown(*static_cast<QKeyEvent*>(Event)); });
     } else if (Event->type() == QEvent::MouseButtonPress &&
                (Watched == ui->lblTitle || Watched == ui->centralwidget) && windowHandle()) {
         windowHandle()->startSystemMove();
@@ -120,36 +125,47 @@ bool TFrmMainForm::IsFirstDeliveryToThisWindow(QObject* Watched, const QEvent* E
     if (!Target || Target->window() != this)
         return false;
     // A key the control does not use travels on to its parents as the same event.
-    const bool Travelling = Event == LastKey && LastKeyTarget && Target->isAncestorOf(LastKeyTarget);
+    const bool Travelling =
+        Event == LastKey && LastKeyTarget && Target->isAncestorOf(LastKeyTarget);
     LastKey = Event;
     LastKeyTarget = Target;
     return !Travelling;
 }
 
 void TFrmMainForm::FormKeyDown(const QKeyEvent& Key) {
-    const bool Ctrl = (Key.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier)) ==
-                      Qt::ControlModifier;
+    const bool Ctrl =
+        (Key.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier)) ==
+        Qt::ControlModifier;
     if (!Ctrl)
         return;
     const std::pair<int, QAbstractButton*> Shortcuts[] = {
-        {Qt::Key_O, ui->btnOpenFile},   {Qt::Key_R, ui->btnRemoveFile}, {Qt::Key_L, ui->btnClearFile},
-        {Qt::Key_I, ui->btnOptions},    {Qt::Key_P, ui->btnPlay},       {Qt::Key_U, ui->btnPause},
-        {Qt::Key_T, ui->btnStop},       {Qt::Key_S, ui->btnConvert},    {Qt::Key_N, ui->btnConvert},
-        {Qt::Key_B, ui->btnSelectOutputFolder}};
+        {Qt::Key_O, ui->btnOpenFile},  {Qt::Key_R, ui->btnRemoveFile},
+        {Qt::Key_L, ui->btnClearFile}, {Qt::Key_I, ui->btnOptions},
+        {Qt::Key_P, ui->btnPlay},      {Qt::Key_U, ui->btnPause},
+        {Qt::Key_T, ui->btnStop},      {Qt::Key_S, ui->btnConvert},
+        {Qt::Key_N, ui->btnConvert},   {Qt::Key_B, ui->btnSelectOutputFolder}};
     for (const auto& [Code, Button] : Shortcuts) {
         if (Key.key() == Code)
             Button->click();
     }
 }
 
-void TFrmMainForm::actMinimizeExecute() { showMinimized(); }
+void TFrmMainForm::actMinimizeExecute() {
+    showMinimized();
+}
 
-void TFrmMainForm::btnOptionsClick() { frmOption->ShowOptions(); }
+void TFrmMainForm::btnOptionsClick() {
+    frmOption->ShowOptions();
+}
 
 void TFrmMainForm::btnSelectOutputFolderClick() {
     ui->edtOutputFolder->setText(CommonLib->SelectOutputFolder(ui->edtOutputFolder->text()));
 }
 
-void TFrmMainForm::cbbOutputFiletypeChange() { CustomProc->ApplyProfile(); }
+void TFrmMainForm::cbbOutputFiletypeChange() {
+    CustomProc->ApplyProfile();
+}
 
-void TFrmMainForm::cbbProfileChange() { CustomProc->ApplyProfile(); }
+void TFrmMainForm::cbbProfileChange() {
+    CustomProc->ApplyProfile();
+}

@@ -6,7 +6,14 @@
 #include <string_view>
 
 // The six options a preset or custom profile sets, in tuple order.
-enum class TPresetOption { VideoSize, Framerate, VideoBitrate, AudioBitrate, AudioChannels, AudioSample };
+enum class TPresetOption {
+    VideoSize,
+    Framerate,
+    VideoBitrate,
+    AudioBitrate,
+    AudioChannels,
+    AudioSample
+};
 
 inline constexpr int PresetOptionCount = 6;
 

@@ -58,8 +58,8 @@ inline constexpr std::array<std::string_view, 22> cstAudioVolumeGains = {
     "0",   "25",  "50",  "75",  "100", "125", "150", "175", "200", "225", "250",
     "275", "300", "325", "350", "375", "400", "425", "450", "475", "500", "8"};
 
-inline constexpr std::array<std::string_view, 3> cstAudioChannels = {
-    "1 channel, Mono", "2 channels, Stereo", "1"};
+inline constexpr std::array<std::string_view, 3> cstAudioChannels = {"1 channel, Mono",
+                                                                     "2 channels, Stereo", "1"};
 
 inline constexpr std::array<std::string_view, 5> cst3GPPresets = {
     "3|0|0|2|0|0", "3|0|2|4|1|1", "3|2|3|5|1|2", "3|2|4|7|1|2", "3|2|5|8|1|3"};

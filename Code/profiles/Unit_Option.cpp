@@ -1,5 +1,6 @@
 #include "Unit_Option.h"
 
+#include "EventHandlers.h"
 #include "Globals.h"
 #include "UnitCustomProc.h"
 #include "Unit_Convert.h"
@@ -22,14 +23,15 @@ TfrmOption::TfrmOption(QWidget* Parent)
       ui(std::make_unique<Ui::TfrmOption>()) {
     ui->setupUi(this);
     setFixedSize(size());
-    connect(ui->cbbCustomProfile, &QComboBox::activated, this, &TfrmOption::cbbCustomProfileChange);
+    connect(ui->cbbCustomProfile, &QComboBox::activated, this,
+            Handler(this, &TfrmOption::cbbCustomProfileChange));
     connect(ui->cbbCustomProfile->lineEdit(), &QLineEdit::textEdited, this,
-            &TfrmOption::cbbCustomProfileTextEdited);
-    connect(ui->btnAdd, &QPushButton::clicked, this, &TfrmOption::btnAddClick);
-    connect(ui->btnDel, &QPushButton::clicked, this, &TfrmOption::btnDelClick);
-    connect(ui->btnSave, &QPushButton::clicked, this, &TfrmOption::btnSaveClick);
-    connect(ui->btnApply, &QPushButton::clicked, this, &TfrmOption::btnApplyClick);
-    connect(ui->btnCancel, &QPushButton::clicked, this, &TfrmOption::btnCancelClick);
+            [this](const QString& Text) { RunHandler([&] { cbbCustomProfileTextEdited(Text); }); });
+    connect(ui->btnAdd, &QPushButton::clicked, this, Handler(this, &TfrmOption::btnAddClick));
+    connect(ui->btnDel, &QPushButton::clicked, this, Handler(this, &TfrmOption::btnDelClick));
+    connect(ui->btnSave, &QPushButton::clicked, this, Handler(this, &TfrmOption::btnSaveClick));
+    connect(ui->btnApply, &QPushButton::clicked, this, Handler(this, &TfrmOption::btnApplyClick));
+    connect(ui->btnCancel, &QPushButton::clicked, this, Handler(this, &TfrmOption::btnCancelClick));
 }
 
 TfrmOption::~TfrmOption() = default;
@@ -51,7 +53,7 @@ void TfrmOption::SelectCustomProfile(const QString& Name) {
 
 void TfrmOption::showEvent(QShowEvent* Event) {
     if (!Event->spontaneous())
-        FormShow();
+        RunHandler([this] { FormShow(); });
     QDialog::showEvent(Event);
 }
 
@@ -65,7 +67,9 @@ void TfrmOption::FormShow() {
         SavedOptionIndexes[I] = Saved[I]->currentIndex();
 }
 
-void TfrmOption::cbbCustomProfileChange() { CustomProc->ApplyCustomProfile(); }
+void TfrmOption::cbbCustomProfileChange() {
+    CustomProc->ApplyCustomProfile();
+}
 
 void TfrmOption::cbbCustomProfileTextEdited(const QString& Text) {
     // A typed name selects no entry: only a picked entry is ever applied.

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
-// The application object: titled "Korvalin", and an error that escapes an event
-// handler is shown in an error box instead of ending the program.
+// The application object, titled "Korvalin". As a last resort it shows an
+// error that escaped an event handler and goes on.
 class TKorvalinApplication : public QApplication {
 public:
     TKorvalinApplication(int& argc, char** argv);

@@ -1,8 +1,8 @@
 #include "DesktopSystemActions.h"
 #include "Globals.h"
 #include "KorvalinApplication.h"
-#include "UserDialogs.h"
 #include "Unit_Convert.h"
+#include "UserDialogs.h"
 
 #include <QDir>
 #include <clocale>
@@ -12,8 +12,9 @@ int main(int argc, char* argv[]) {
     std::setlocale(LC_ALL, "");
     TQtUserDialogs Dialogs;
     TDesktopSystemActions System;
-    ApplicationServices = {QDir(QCoreApplication::applicationDirPath()).filePath("").toLocal8Bit().toStdString(),
-                           &Dialogs, &System};
+    ApplicationServices = {
+        QDir(QCoreApplication::applicationDirPath()).filePath("").toLocal8Bit().toStdString(),
+        &Dialogs, &System};
     CreateForms();
     FrmMainForm->show();
     return QApplication::exec();

@@ -12,9 +12,8 @@ namespace evc {
 namespace {
 
 bool IsWholeNumber(const std::string& Text) {
-    return !Text.empty() && std::all_of(Text.begin(), Text.end(), [](unsigned char C) {
-        return std::isdigit(C);
-    });
+    return !Text.empty() &&
+           std::all_of(Text.begin(), Text.end(), [](unsigned char C) { return std::isdigit(C); });
 }
 
 bool IsDecimal(const std::string& Text) {
@@ -30,8 +29,7 @@ void Require(bool Valid, const std::string& Option, const std::string& Value,
 
 // Checks the value of an option against what the option takes.
 void CheckValue(const std::string& Option, const std::string& Value) {
-    if (Option == "-b" || Option == "-ab" || Option == "-ac" || Option == "-ar" ||
-        Option == "-vol")
+    if (Option == "-b" || Option == "-ab" || Option == "-ac" || Option == "-ar" || Option == "-vol")
         Require(IsWholeNumber(Value), Option, Value, "a whole number");
     else if (Option == "-r")
         Require(IsDecimal(Value) && std::stod(Value) > 0, Option, Value, "frames per second");
@@ -65,14 +63,19 @@ std::string VolumeFactor(const std::string& Percent) {
 
 TEncodeOptions ParseArguments(const std::vector<std::string>& Arguments) {
     TEncodeOptions Options;
-    std::map<std::string, std::optional<std::string>*> Valued = {
-        {"-vcodec", &Options.VideoCodec}, {"-acodec", &Options.AudioCodec},
-        {"-b", &Options.VideoBitrate},    {"-ab", &Options.AudioBitrate},
-        {"-s", &Options.Size},            {"-r", &Options.Rate},
-        {"-aspect", &Options.Aspect},     {"-vol", &Options.Volume},
-        {"-ac", &Options.Channels},       {"-ar", &Options.SampleRate},
-        {"-f", &Options.Format},          {"-ss", &Options.Start},
-        {"-target", &Options.Target}};
+    std::map<std::string, std::optional<std::string>*> Valued = {{"-vcodec", &Options.VideoCodec},
+                                                                 {"-acodec", &Options.AudioCodec},
+                                                                 {"-b", &Options.VideoBitrate},
+                                                                 {"-ab", &Options.AudioBitrate},
+                                                                 {"-s", &Options.Size},
+                                                                 {"-r", &Options.Rate},
+                                                                 {"-aspect", &Options.Aspect},
+                                                                 {"-vol", &Options.Volume},
+                                                                 {"-ac", &Options.Channels},
+                                                                 {"-ar", &Options.SampleRate},
+                                                                 {"-f", &Options.Format},
+                                                                 {"-ss", &Options.Start},
+                                                                 {"-target", &Options.Target}};
     std::optional<std::string> Script, Duration;
     Valued["-i"] = &Script;
     Valued["-t"] = &Duration;
@@ -138,10 +141,19 @@ TScriptSource ReadScript(const std::string& ScriptFile) {
     }
 }
 
-std::vector<std::string> FfmpegArguments(const TEncodeOptions& Options, const TScriptSource& Script) {
-    std::vector<std::string> Args = {"ffmpeg",   "-hide_banner", "-nostdin",  "-nostats",
-                                     "-loglevel", "error",       "-progress", "pipe:1",
-                                     "-stats_period", "0.25",    Options.Overwrite ? "-y" : "-n"};
+std::vector<std::string> FfmpegArguments(const TEncodeOptions& Options,
+                                         const TScriptSource& Script) {
+    std::vector<std::string> Args = {"ffmpeg",
+                                     "-hide_banner",
+                                     "-nostdin",
+                                     "-nostats",
+                                     "-loglevel",
+                                     "error",
+                                     "-progress",
+                                     "pipe:1",
+                                     "-stats_period",
+                                     "0.25",
+                                     Options.Overwrite ? "-y" : "-n"};
     auto Add = [&](const char* Flag, const std::optional<std::string>& Value,
                    const std::string& Suffix = "") {
         if (Value)

@@ -15,9 +15,9 @@ public:
 
 // The options of one encoder run, as given on the command line.
 struct TEncodeOptions {
-    bool Overwrite = false;  // -y
-    bool NoVideo = false;    // -vn
-    std::string ScriptFile;  // -i
+    bool Overwrite = false; // -y
+    bool NoVideo = false;   // -vn
+    std::string ScriptFile; // -i
     std::optional<std::string> VideoCodec, AudioCodec, VideoBitrate, AudioBitrate, Size, Rate,
         Aspect, Volume, Channels, SampleRate, Format, Start, Target;
     std::optional<long> Duration; // -t, whole seconds
@@ -44,6 +44,7 @@ TScriptSource ReadScript(const std::string& ScriptFile);
 
 // The ffmpeg arguments (program name first) that carry out the run, reporting
 // progress as key=value lines on its standard output.
-std::vector<std::string> FfmpegArguments(const TEncodeOptions& Options, const TScriptSource& Script);
+std::vector<std::string> FfmpegArguments(const TEncodeOptions& Options,
+                                         const TScriptSource& Script);
 
 } // namespace evc

@@ -63,7 +63,8 @@ TFfmpegResult RunFfmpeg(const std::vector<std::string>& Arguments,
     const auto Tick = std::chrono::milliseconds(TickMilliseconds);
     auto NextTick = TClock::now() + Tick;
     while (Fds[0].fd >= 0 || Fds[1].fd >= 0) {
-        const auto Wait = std::chrono::duration_cast<std::chrono::milliseconds>(NextTick - TClock::now());
+        const auto Wait =
+            std::chrono::duration_cast<std::chrono::milliseconds>(NextTick - TClock::now());
         const int Ready = poll(Fds, 2, static_cast<int>(std::max<long long>(Wait.count(), 0)));
         if (Ready < 0 && errno != EINTR)
             break;

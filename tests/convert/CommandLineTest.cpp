@@ -31,10 +31,10 @@ bool IsKnownProgram(const std::string& Path) {
 TEST(ResolveCommandLine, TriesEverLongerBeginningsOfAnUnquotedProgramPath) {
     EXPECT_THAT(ResolveCommandLine("/opt/my app/evc.exe -y -i \"/a b/s.avs\"", &IsKnownProgram),
                 ElementsAre("/opt/my", "app/evc.exe", "-y", "-i", "/a b/s.avs"));
-    EXPECT_THAT(ResolveCommandLine("/opt/my  app/evc.exe -y", [](const std::string& Path) {
-                    return Path == "/opt/my  app/evc.exe";
-                }),
-                ElementsAre("/opt/my  app/evc.exe", "-y"));
+    EXPECT_THAT(
+        ResolveCommandLine("/opt/my  app/evc.exe -y",
+                           [](const std::string& Path) { return Path == "/opt/my  app/evc.exe"; }),
+        ElementsAre("/opt/my  app/evc.exe", "-y"));
     EXPECT_THAT(ResolveCommandLine("  \"/opt/my app/evc.exe\" -y", &IsKnownProgram),
                 ElementsAre("/opt/my app/evc.exe", "-y"));
     EXPECT_THAT(ResolveCommandLine("/nowhere/evc.exe -y", &IsKnownProgram),

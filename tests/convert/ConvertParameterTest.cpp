@@ -1,5 +1,5 @@
-#include "AppFunc.h"
 #include "ConvertParameter.h"
+#include "AppFunc.h"
 #include "Errors.h"
 #include "FileFunc.h"
 #include "PresetSelection.h"
@@ -167,7 +167,8 @@ TEST_F(CommandBuilder, UncreatableOutputFolderIsLoggedAndUsedAsIs) {
     Temp.Write("blocker", "");
     OutputFolderText = Temp.Path("blocker/out");
     const std::string Command = Build("/films/clip.rmvb", PresetSelection(0, 2));
-    EXPECT_THAT(LogMessages(), ElementsAre("Output directory error. ->" + Temp.Path("blocker/out/")));
+    EXPECT_THAT(LogMessages(),
+                ElementsAre("Output directory error. ->" + Temp.Path("blocker/out/")));
     EXPECT_THAT(Command, HasSubstr("\"" + Temp.Path("blocker/out/clip.3gp") + "\""));
 }
 

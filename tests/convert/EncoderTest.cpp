@@ -41,8 +41,8 @@ protected:
     // The command for the source with the type's preset at the given quality.
     std::string CommandFor(const std::string& Source, int OutputType, int Quality,
                            std::vector<TSourceRow> Rows) {
-        const TConvertInputs Inputs{Rows, Temp.Path("out"), {},
-                                    [=] { return PresetSelection(OutputType, Quality); }};
+        const TConvertInputs Inputs{
+            Rows, Temp.Path("out"), {}, [=] { return PresetSelection(OutputType, Quality); }};
         return CreateConvertParameter(Source, Inputs, {AppFunc, FileFunc}, Params, TrimValues);
     }
     std::string OutputPath(const std::string& Command) const {
@@ -100,17 +100,16 @@ TEST_P(Conversion, OutputHasEveryPropertyTheCommandAskedFor) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryOutputType, Conversion,
-    testing::Values(
-        TConversionCase{0, 0, "clip_rv20_ac3.rm", "3gp", 176, 144, 11, 22050, 1},
-        TConversionCase{0, 4, "clip_rv10_ac3.rm", "3gp", 176, 144, 15, 48000, 2},
-        TConversionCase{1, 1, "clip_rv10_ac3.rm", "isom", 160, 112, 11, 22050, 1},
-        TConversionCase{1, 3, "clip_rv20_ac3.rm", "isom", 160, 112, 14.985, 22050, 1},
-        TConversionCase{2, 2, "clip_rv20_ac3.rm", "isom", 160, 112, 14.985, 44100, 2},
-        TConversionCase{2, 4, "clip_rv10_ac3.rm", "isom", 160, 112, 14.985, 48000, 2},
-        TConversionCase{3, 0, "clip_rv10_ac3.rm", "isom", 160, 112, 11, 22050, 1},
-        TConversionCase{3, 2, "clip_rv20_ac3.rm", "isom", 160, 112, 14.985, 22050, 1},
-        TConversionCase{4, 0, "clip_rv20_ac3.rm", "mp3", 0, 0, 0, 22050, 1},
-        TConversionCase{4, 4, "clip_rv10_ac3.rm", "mp3", 0, 0, 0, 48000, 2}));
+    testing::Values(TConversionCase{0, 0, "clip_rv20_ac3.rm", "3gp", 176, 144, 11, 22050, 1},
+                    TConversionCase{0, 4, "clip_rv10_ac3.rm", "3gp", 176, 144, 15, 48000, 2},
+                    TConversionCase{1, 1, "clip_rv10_ac3.rm", "isom", 160, 112, 11, 22050, 1},
+                    TConversionCase{1, 3, "clip_rv20_ac3.rm", "isom", 160, 112, 14.985, 22050, 1},
+                    TConversionCase{2, 2, "clip_rv20_ac3.rm", "isom", 160, 112, 14.985, 44100, 2},
+                    TConversionCase{2, 4, "clip_rv10_ac3.rm", "isom", 160, 112, 14.985, 48000, 2},
+                    TConversionCase{3, 0, "clip_rv10_ac3.rm", "isom", 160, 112, 11, 22050, 1},
+                    TConversionCase{3, 2, "clip_rv20_ac3.rm", "isom", 160, 112, 14.985, 22050, 1},
+                    TConversionCase{4, 0, "clip_rv20_ac3.rm", "mp3", 0, 0, 0, 22050, 1},
+                    TConversionCase{4, 4, "clip_rv10_ac3.rm", "mp3", 0, 0, 0, 48000, 2}));
 
 class StatusText : public Encoder, public testing::WithParamInterface<int> {};
 

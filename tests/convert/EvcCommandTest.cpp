@@ -29,9 +29,9 @@ std::string RefusalOf(const std::string& Arguments) {
 }
 
 TEST(EvcArguments, AcceptsEveryOptionKorvalinWrites) {
-    const TEncodeOptions Options = ParseArguments(
-        Words("-y -i /app/VideoFile.avs -vcodec mpeg4 -acodec aac -b 256 -s 176x144 -r 14.985 "
-              "-aspect 16:9 -ab 128 -vol 200 -ac 2 -ar 44100 -f 3gp -ss 00:01:30 -t 95 /out/a.3gp"));
+    const TEncodeOptions Options = ParseArguments(Words(
+        "-y -i /app/VideoFile.avs -vcodec mpeg4 -acodec aac -b 256 -s 176x144 -r 14.985 "
+        "-aspect 16:9 -ab 128 -vol 200 -ac 2 -ar 44100 -f 3gp -ss 00:01:30 -t 95 /out/a.3gp"));
     EXPECT_TRUE(Options.Overwrite);
     EXPECT_EQ(Options.ScriptFile, "/app/VideoFile.avs");
     EXPECT_EQ(Options.Rate, "14.985");
@@ -62,9 +62,10 @@ TEST(EvcScript, ReadsSourceAndFrameRateOfTheOneLine) {
         "DirectShowSource(\"/films/my clip (1).rmvb\", fps=29.9700898503294, convertfps=true)\r\n");
     EXPECT_EQ(Script.SourceFile, "/films/my clip (1).rmvb");
     EXPECT_EQ(Script.FrameRate, "29.9700898503294");
-    for (const char* Bad : {"", "DirectShowSource(\"/a.rm\")", "AviSource(\"/a.rm\", fps=25, convertfps=true)",
-                            "DirectShowSource(\"\", fps=25, convertfps=true)",
-                            "DirectShowSource(\"/a.rm\", fps=25, convertfps=true) extra"})
+    for (const char* Bad :
+         {"", "DirectShowSource(\"/a.rm\")", "AviSource(\"/a.rm\", fps=25, convertfps=true)",
+          "DirectShowSource(\"\", fps=25, convertfps=true)",
+          "DirectShowSource(\"/a.rm\", fps=25, convertfps=true) extra"})
         EXPECT_THROW(ParseScript(Bad), ECommandError) << Bad;
     EXPECT_THROW(ReadScript("/nonexistent/VideoFile.avs"), ECommandError);
 }

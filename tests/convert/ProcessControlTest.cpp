@@ -1,5 +1,5 @@
-#include "AppFunc.h"
 #include "ProcessControl.h"
+#include "AppFunc.h"
 #include "RecordingSystem.h"
 #include "SysFunc.h"
 #include "TempFolder.h"
@@ -38,7 +38,8 @@ protected:
     TAppFunc AppFunc{Temp.Folder()};
     TRecordingSystem System;
     std::vector<int> Waits;
-    TProcessControl Control{System, AppFunc, [this](int Milliseconds) { Waits.push_back(Milliseconds); }};
+    TProcessControl Control{System, AppFunc,
+                            [this](int Milliseconds) { Waits.push_back(Milliseconds); }};
 };
 
 TEST_F(ProcessControl, LookupReturnsTheLastMatchIgnoringCase) {

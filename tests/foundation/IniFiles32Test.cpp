@@ -1,5 +1,5 @@
-#include "Errors.h"
 #include "IniFiles32.h"
+#include "Errors.h"
 #include "ResourceLimit.h"
 #include "TempFolder.h"
 
@@ -80,7 +80,9 @@ INSTANTIATE_TEST_SUITE_P(
 struct TIntegerCase {
     std::string Value;
     int32_t Expected;
-    friend void PrintTo(const TIntegerCase& Case, std::ostream* Out) { *Out << '"' << Case.Value << '"'; }
+    friend void PrintTo(const TIntegerCase& Case, std::ostream* Out) {
+        *Out << '"' << Case.Value << '"';
+    }
 };
 
 class IniInteger : public testing::TestWithParam<TIntegerCase> {};
@@ -91,17 +93,15 @@ TEST_P(IniInteger, ConvertsDecimalAndHexadecimalOrGivesDefault) {
     EXPECT_EQ(Ini.ReadInteger("S", "n", 77), GetParam().Expected) << GetParam().Value;
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, IniInteger,
-                         testing::Values(TIntegerCase{"0x1F", 31}, TIntegerCase{"0X1f", 31},
-                                         TIntegerCase{"$1F", 31}, TIntegerCase{"-5", -5},
-                                         TIntegerCase{"+7", 7}, TIntegerCase{" 42 ", 42},
-                                         TIntegerCase{"2147483647", 2147483647},
-                                         TIntegerCase{"-2147483648", INT32_MIN},
-                                         TIntegerCase{"2147483648", 77}, TIntegerCase{"12abc", 77},
-                                         TIntegerCase{"", 77}, TIntegerCase{"0x", 77},
-                                         TIntegerCase{"$", 77}, TIntegerCase{"+-5", 77},
-                                         TIntegerCase{"$-1", 77}, TIntegerCase{"0x-1", 77},
-                                         TIntegerCase{"$FFFFFFFF", 77}, TIntegerCase{"1.5", 77}));
+INSTANTIATE_TEST_SUITE_P(
+    Values, IniInteger,
+    testing::Values(TIntegerCase{"0x1F", 31}, TIntegerCase{"0X1f", 31}, TIntegerCase{"$1F", 31},
+                    TIntegerCase{"-5", -5}, TIntegerCase{"+7", 7}, TIntegerCase{" 42 ", 42},
+                    TIntegerCase{"2147483647", 2147483647}, TIntegerCase{"-2147483648", INT32_MIN},
+                    TIntegerCase{"2147483648", 77}, TIntegerCase{"12abc", 77}, TIntegerCase{"", 77},
+                    TIntegerCase{"0x", 77}, TIntegerCase{"$", 77}, TIntegerCase{"+-5", 77},
+                    TIntegerCase{"$-1", 77}, TIntegerCase{"0x-1", 77},
+                    TIntegerCase{"$FFFFFFFF", 77}, TIntegerCase{"1.5", 77}));
 
 TEST_F(IniFile, MissingFileReadsDefaultsAndCreatesNothing) {
     TIniFile32 Ini(Temp.Path("settings.ini"));
@@ -259,7 +259,8 @@ TEST_F(IniFile, UnreadableFileFailsToOpen) {
     try {
         std::rethrow_exception(Failure);
     } catch (const EFOpenError& Error) {
-        EXPECT_EQ(std::string(Error.what()), "Cannot open file \"" + Path + "\". Too many open files");
+        EXPECT_EQ(std::string(Error.what()),
+                  "Cannot open file \"" + Path + "\". Too many open files");
     }
 }
 

@@ -42,7 +42,9 @@ TEST(SplitText, DropsEveryEmptyPiece) {
 struct TNumberCase {
     const char* Text;
     double Expected;
-    friend void PrintTo(const TNumberCase& Case, std::ostream* Out) { *Out << '"' << Case.Text << '"'; }
+    friend void PrintTo(const TNumberCase& Case, std::ostream* Out) {
+        *Out << '"' << Case.Text << '"';
+    }
 };
 
 class ExtractNumberCases : public testing::TestWithParam<TNumberCase> {};

@@ -81,7 +81,8 @@ TEST(Presets, TypesOneAndThreeAgreeAndPspDiffersOnlyInAudio) {
         const auto Mp4 = OptionsOf(PresetsOfOutputType(1)[Quality]);
         const auto Psp = OptionsOf(PresetsOfOutputType(2)[Quality]);
         EXPECT_EQ(Mp4, OptionsOf(PresetsOfOutputType(3)[Quality]));
-        EXPECT_EQ(std::vector(Mp4.begin(), Mp4.begin() + 4), std::vector(Psp.begin(), Psp.begin() + 4));
+        EXPECT_EQ(std::vector(Mp4.begin(), Mp4.begin() + 4),
+                  std::vector(Psp.begin(), Psp.begin() + 4));
         EXPECT_EQ(Mp4[5], "22050");
         if (Quality >= 1) {
             EXPECT_GT(std::stoi(Psp[5]), std::stoi(Mp4[5]));

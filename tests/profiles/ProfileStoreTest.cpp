@@ -23,10 +23,10 @@ TSelectOption RecordInto(TSelections& Selections) {
 TEST(ProfileTuples, PresetSelectsEveryFieldButNone) {
     TSelections Selected;
     ApplyPresetTuple("3|none|2|4|1|none", RecordInto(Selected));
-    EXPECT_THAT(Selected, ElementsAre(Pair(TPresetOption::VideoSize, 3),
-                                      Pair(TPresetOption::VideoBitrate, 2),
-                                      Pair(TPresetOption::AudioBitrate, 4),
-                                      Pair(TPresetOption::AudioChannels, 1)));
+    EXPECT_THAT(Selected,
+                ElementsAre(Pair(TPresetOption::VideoSize, 3), Pair(TPresetOption::VideoBitrate, 2),
+                            Pair(TPresetOption::AudioBitrate, 4),
+                            Pair(TPresetOption::AudioChannels, 1)));
     Selected.clear();
     ApplyPresetTuple(PresetTupleOf(7, 2), RecordInto(Selected));
     ApplyPresetTuple(PresetTupleOf(0, 9), RecordInto(Selected));
@@ -41,11 +41,11 @@ TEST(ProfileTuples, CustomProfileNeedsExactlySixFieldsAndSkipsEmptyOnes) {
     ApplyCustomProfileValue("", RecordInto(Selected));
     EXPECT_THAT(Selected, IsEmpty());
     ApplyCustomProfileValue("3||2|-1|1|1|", RecordInto(Selected)); // a final "|" adds no field
-    EXPECT_THAT(Selected, ElementsAre(Pair(TPresetOption::VideoSize, 3),
-                                      Pair(TPresetOption::VideoBitrate, 2),
-                                      Pair(TPresetOption::AudioBitrate, -1),
-                                      Pair(TPresetOption::AudioChannels, 1),
-                                      Pair(TPresetOption::AudioSample, 1)));
+    EXPECT_THAT(Selected,
+                ElementsAre(Pair(TPresetOption::VideoSize, 3), Pair(TPresetOption::VideoBitrate, 2),
+                            Pair(TPresetOption::AudioBitrate, -1),
+                            Pair(TPresetOption::AudioChannels, 1),
+                            Pair(TPresetOption::AudioSample, 1)));
 }
 
 TEST(ProfileTuples, NonNumericFieldStopsAfterTheFieldsBeforeIt) {
@@ -56,8 +56,8 @@ TEST(ProfileTuples, NonNumericFieldStopsAfterTheFieldsBeforeIt) {
     } catch (const EConvertError& Error) {
         EXPECT_STREQ(Error.what(), "'x2' is not a valid integer value");
     }
-    EXPECT_THAT(Selected, ElementsAre(Pair(TPresetOption::VideoSize, 3),
-                                      Pair(TPresetOption::Framerate, 0)));
+    EXPECT_THAT(Selected,
+                ElementsAre(Pair(TPresetOption::VideoSize, 3), Pair(TPresetOption::Framerate, 0)));
     EXPECT_EQ(ProfileTuple({3, 0, 2, 4, 1, -1}), "3|0|2|4|1|-1");
 }
 
@@ -124,7 +124,8 @@ TEST(OutputFolderCheck, RefusesMissingAndReadOnlyFoldersAndLeavesNoProbe) {
     std::filesystem::create_directories(Temp.Path("out/test"));
     EXPECT_EQ(CheckOutputFolder(Temp.Path("out")), TFolderCheck::Accepted);
     EXPECT_EQ(CheckOutputFolder(Temp.Path("out/")), TFolderCheck::Accepted);
-    EXPECT_TRUE(std::filesystem::is_directory(Temp.Path("out/test"))); // the user's own folder stays
+    EXPECT_TRUE(
+        std::filesystem::is_directory(Temp.Path("out/test"))); // the user's own folder stays
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Temp.Path("out")), {}), 1);
     EXPECT_EQ(CheckOutputFolder(Temp.Path("none")), TFolderCheck::Missing);
     std::filesystem::permissions(Temp.Path("out"), std::filesystem::perms::owner_read |

@@ -7,7 +7,7 @@
 
 // What a finished child process left behind.
 struct TChildResult {
-    int ExitCode = -1; // 128 + signal number when a signal ended it
+    int ExitCode = -1;  // 128 + signal number when a signal ended it
     std::string Output; // standard output and standard error, in the order written
 };
 

@@ -53,7 +53,9 @@ int main(int argc, char* argv[]) {
             pollfd Input{STDIN_FILENO, POLLIN, 0};
             const int Ready = poll(&Input, 1, static_cast<int>(Number()));
             char Byte;
-            Say(Ready == 0 ? "stdin: nothing" : read(STDIN_FILENO, &Byte, 1) > 0 ? "stdin: data" : "stdin: end");
+            Say(Ready == 0                         ? "stdin: nothing"
+                : read(STDIN_FILENO, &Byte, 1) > 0 ? "stdin: data"
+                                                   : "stdin: end");
         } else if (Step == "--fds") {
             Say("fds: " + std::to_string(OpenDescriptors()));
         } else if (Step == "--where") {

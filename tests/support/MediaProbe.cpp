@@ -13,7 +13,8 @@ TMediaInfo ProbeMedia(const std::string& Path) {
     if (avformat_find_stream_info(Context, nullptr) >= 0) {
         Info.Opened = true;
         Info.Demuxer = Context->iformat->name;
-        if (const AVDictionaryEntry* Brand = av_dict_get(Context->metadata, "major_brand", nullptr, 0))
+        if (const AVDictionaryEntry* Brand =
+                av_dict_get(Context->metadata, "major_brand", nullptr, 0))
             Info.Brand = Brand->value;
         Info.Duration = static_cast<double>(Context->duration) / AV_TIME_BASE;
         for (unsigned I = 0; I < Context->nb_streams; ++I) {

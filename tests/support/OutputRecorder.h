@@ -48,7 +48,8 @@ class TOutputRecorder {
 public:
     TOutputProc Callback() {
         return [this](const std::string& Text) {
-            Deliveries.push_back({Text, std::chrono::steady_clock::now(), std::this_thread::get_id()});
+            Deliveries.push_back(
+                {Text, std::chrono::steady_clock::now(), std::this_thread::get_id()});
         };
     }
     std::vector<TDelivery> Deliveries;

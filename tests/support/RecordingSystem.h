@@ -17,7 +17,8 @@ public:
         if (Results.size() > 1)
             Results.erase(Results.begin());
         if (Ended)
-            std::erase_if(Processes, [&](const TProcessEntry& P) { return P.ProcessId == ProcessId; });
+            std::erase_if(Processes,
+                          [&](const TProcessEntry& P) { return P.ProcessId == ProcessId; });
         return Ended;
     }
     void PowerOff() override { Actions.push_back("power off"); }

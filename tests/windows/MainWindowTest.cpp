@@ -77,14 +77,16 @@ TEST_F(WindowTest, EveryControlStandsAtItsDesignPlaceWithItsTextAndHint) {
 }
 
 TEST_F(WindowTest, StartsWithThreeGppNormalQualityAndEveryStoredProfile) {
-    Temp.Write("Config/UserProfileInfo.ini", "\r\n[Phone]\r\nPhone=1|1|1|1|1|1\r\n\r\n[TV]\r\nTV=2|2|2|2|2|2\r\n");
+    Temp.Write("Config/UserProfileInfo.ini",
+               "\r\n[Phone]\r\nPhone=1|1|1|1|1|1\r\n\r\n[TV]\r\nTV=2|2|2|2|2|2\r\n");
     Start();
     EXPECT_EQ(Main().cbbOutputFiletype->count(), 5);
     EXPECT_EQ(Text(Main().cbbOutputFiletype), "3GPP Video Files (*.3gp)");
     ASSERT_EQ(Main().cbbProfile->count(), 7);
     EXPECT_EQ(Text(Main().cbbProfile), "Normal Quality");
     EXPECT_EQ(Main().cbbProfile->itemText(6).toStdString(), "TV");
-    EXPECT_THAT(PresetOptions(), ElementsAre("176x144", "15", "256", "128", "2 channels, Stereo", "44100"));
+    EXPECT_THAT(PresetOptions(),
+                ElementsAre("176x144", "15", "256", "128", "2 channels, Stereo", "44100"));
     EXPECT_EQ(Text(Options().cbbAspectratio), "4:3");
     EXPECT_EQ(Text(Options().cbbAudioVolumeGain), "200");
     EXPECT_EQ(Options().cbbVideoSize->count(), 23);
@@ -97,7 +99,8 @@ TEST_F(WindowTest, PickingMp3SuperbAppliesItsPresetAndKeepsVideoCombosUsable) {
     Start();
     Pick(Main().cbbOutputFiletype, 4);
     Pick(Main().cbbProfile, 4);
-    EXPECT_THAT(PresetOptions(), ElementsAre("720x576", "30", "1500", "224", "2 channels, Stereo", "48000"));
+    EXPECT_THAT(PresetOptions(),
+                ElementsAre("720x576", "30", "1500", "224", "2 channels, Stereo", "48000"));
     for (const QComboBox* Video : {Options().cbbVideoSize, Options().cbbFramerate,
                                    Options().cbbVideoBitrate, Options().cbbAspectratio})
         EXPECT_TRUE(Video->isEnabled());
@@ -108,7 +111,8 @@ TEST_F(WindowTest, PresetLeavesHandSetVolumeAndAspectRatioAlone) {
     Pick(Options().cbbAudioVolumeGain, 0);
     Pick(Options().cbbAspectratio, 1);
     Pick(Main().cbbProfile, 0);
-    EXPECT_THAT(PresetOptions(), ElementsAre("176x144", "11", "40", "48", "1 channel, Mono", "22050"));
+    EXPECT_THAT(PresetOptions(),
+                ElementsAre("176x144", "11", "40", "48", "1 channel, Mono", "22050"));
     EXPECT_EQ(Text(Options().cbbAudioVolumeGain), "0");
     EXPECT_EQ(Text(Options().cbbAspectratio), "16:9");
 }
@@ -117,18 +121,21 @@ TEST_F(WindowTest, OutputTypeChangeWithCustomProfileAppliesThatProfileOnly) {
     Temp.Write("Config/UserProfileInfo.ini", "\r\n[Mine]\r\nMine=5|3|6|7|0|3\r\n");
     Start();
     Pick(Main().cbbProfile, 5);
-    EXPECT_THAT(PresetOptions(), ElementsAre("320x180", "23.967", "1000", "192", "1 channel, Mono", "48000"));
+    EXPECT_THAT(PresetOptions(),
+                ElementsAre("320x180", "23.967", "1000", "192", "1 channel, Mono", "48000"));
     EXPECT_EQ(Text(Options().cbbCustomProfile), "Mine");
     Pick(Options().cbbVideoSize, 0);
     Pick(Main().cbbOutputFiletype, 4);
-    EXPECT_THAT(PresetOptions(), ElementsAre("320x180", "23.967", "1000", "192", "1 channel, Mono", "48000"));
+    EXPECT_THAT(PresetOptions(),
+                ElementsAre("320x180", "23.967", "1000", "192", "1 channel, Mono", "48000"));
 }
 
 TEST_F(WindowTest, SelectionsMadeByTheProgramRunNoHandler) {
     Start();
     Main().cbbProfile->setCurrentIndex(0);
     Main().cbbOutputFiletype->setCurrentIndex(4);
-    EXPECT_THAT(PresetOptions(), ElementsAre("176x144", "15", "256", "128", "2 channels, Stereo", "44100"));
+    EXPECT_THAT(PresetOptions(),
+                ElementsAre("176x144", "15", "256", "128", "2 channels, Stereo", "44100"));
 }
 
 TEST_F(WindowTest, ControlKeysOpenOptionsAndChooseTheOutputFolder) {
@@ -156,13 +163,16 @@ TEST_F(WindowTest, UnusableOutputFoldersAreRefusedWithAWarning) {
     for (int Attempt = 0; Attempt < 3; ++Attempt)
         Click(Main().RzBmpButton1);
     EXPECT_EQ(Main().edtOutputFolder->text(), Before);
-    EXPECT_THAT(Dialogs.Messages, ElementsAre(Pair("This is a read-only path.", TMessageKind::Warning),
-                                              Pair("The path is invalid.", TMessageKind::Warning)));
-    EXPECT_TRUE(std::filesystem::is_directory(Before.toStdString())); // a missing current folder is made
+    EXPECT_THAT(Dialogs.Messages,
+                ElementsAre(Pair("This is a read-only path.", TMessageKind::Warning),
+                            Pair("The path is invalid.", TMessageKind::Warning)));
+    EXPECT_TRUE(
+        std::filesystem::is_directory(Before.toStdString())); // a missing current folder is made
 }
 
 TEST_F(WindowTest, ClosingSavesTheThreeSettingsInOrder) {
-    Temp.Write("Config/UserSettings.ini", "[USRInfo]\r\nInitDir=/video/\r\nSHWDDir=yes\r\nOutDir=/out\r\n");
+    Temp.Write("Config/UserSettings.ini",
+               "[USRInfo]\r\nInitDir=/video/\r\nSHWDDir=yes\r\nOutDir=/out\r\n");
     Start();
     EXPECT_FALSE(Main().chkShowOutputDirectory->isChecked());
     EXPECT_FALSE(Main().chkShutdown->isChecked());
@@ -179,8 +189,8 @@ TEST_F(WindowTest, FreshSettingsFileAfterClose) {
     Click(Main().chkShowOutputDirectory);
     FrmMainForm->close();
     EXPECT_EQ(Temp.Read("Config/UserSettings.ini"),
-              "\r\n[USRInfo]\r\nSHWDDir=1\r\nSHUTDOWN=0\r\nOutDir=" + QDir::homePath().toStdString() +
-                  "/Korvalin\r\n");
+              "\r\n[USRInfo]\r\nSHWDDir=1\r\nSHUTDOWN=0\r\nOutDir=" +
+                  QDir::homePath().toStdString() + "/Korvalin\r\n");
 }
 
 TEST_F(WindowTest, ErrorInAHandlerIsShownAndTheProgramGoesOn) {

@@ -49,7 +49,8 @@ TEST_F(OptionDialog, SaveAndDeleteSelectTheLastEntryWithoutApplyingIt) {
                "[A]\r\nA=0|0|0|0|0|0\r\n[B]\r\nB=1|1|1|1|1|1\r\n[C]\r\nC=2|2|2|2|2|2\r\n");
     OpenDialog();
     Pick(Options().cbbCustomProfile, 1);
-    EXPECT_THAT(PresetOptions(), ElementsAre("160x112", "14.985", "80", "32", "2 channels, Stereo", "32000"));
+    EXPECT_THAT(PresetOptions(),
+                ElementsAre("160x112", "14.985", "80", "32", "2 channels, Stereo", "32000"));
     Pick(Options().cbbVideoSize, 4);
     Click(Options().btnSave);
     EXPECT_EQ(Temp.Read("Config/UserProfileInfo.ini"),
@@ -76,9 +77,10 @@ TEST_F(OptionDialog, CancelRestoresAllEightOptionsAndTheProfileSelection) {
     std::vector<std::string> Before = PresetOptions();
     Before.push_back(Text(Options().cbbAspectratio));
     Before.push_back(Text(Options().cbbAudioVolumeGain));
-    for (QComboBox* Combo : {Options().cbbVideoSize, Options().cbbVideoBitrate, Options().cbbFramerate,
-                             Options().cbbAspectratio, Options().cbbAudioBitrate, Options().cbbAudioSample,
-                             Options().cbbAudioVolumeGain, Options().cbbAudioChannels})
+    for (QComboBox* Combo :
+         {Options().cbbVideoSize, Options().cbbVideoBitrate, Options().cbbFramerate,
+          Options().cbbAspectratio, Options().cbbAudioBitrate, Options().cbbAudioSample,
+          Options().cbbAudioVolumeGain, Options().cbbAudioChannels})
         Pick(Combo, 0);
     Pick(Options().cbbCustomProfile, 0);
     Click(Main().btnOptions); // already open: brings it to the front, takes no new snapshot
@@ -107,15 +109,16 @@ TEST_F(OptionDialog, OkRefillsTheProfileListAndKeepsTheOptions) {
 }
 
 TEST_F(OptionDialog, StoredTuplesOfTheWrongLengthApplyNothing) {
-    Temp.Write("Config/UserProfileInfo.ini",
-               "[Five]\r\nFive=0|0|0|0|0\r\n[Seven]\r\nSeven=0|0|0|0|0|0|0\r\n[Gap]\r\nGap=0||0|0|0|0\r\n");
+    Temp.Write("Config/UserProfileInfo.ini", "[Five]\r\nFive=0|0|0|0|0\r\n[Seven]\r\nSeven=0|0|0|0|"
+                                             "0|0|0\r\n[Gap]\r\nGap=0||0|0|0|0\r\n");
     OpenDialog();
     const std::vector<std::string> Before = PresetOptions();
     Pick(Options().cbbCustomProfile, 0);
     Pick(Options().cbbCustomProfile, 1);
     EXPECT_EQ(PresetOptions(), Before);
     Pick(Options().cbbCustomProfile, 2);
-    EXPECT_THAT(PresetOptions(), ElementsAre("128x96", "15", "40", "16", "1 channel, Mono", "22050"));
+    EXPECT_THAT(PresetOptions(),
+                ElementsAre("128x96", "15", "40", "16", "1 channel, Mono", "22050"));
 }
 
 TEST_F(OptionDialog, ShowingSelectsTheProfileTheMainWindowShows) {

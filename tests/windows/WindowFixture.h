@@ -3,11 +3,11 @@
 #include "Globals.h"
 #include "RecordingSystem.h"
 #include "TempFolder.h"
-#include "UserDialogs.h"
 #include "UnitCustomProc.h"
 #include "Unit_CommonLib.h"
 #include "Unit_Convert.h"
 #include "Unit_Option.h"
+#include "UserDialogs.h"
 #include "ui_Unit_Convert.h"
 #include "ui_Unit_Option.h"
 
@@ -76,8 +76,8 @@ protected:
 
     // The six preset options as the dialog shows them.
     std::vector<std::string> PresetOptions() const {
-        return {Text(Options().cbbVideoSize),    Text(Options().cbbFramerate),
-                Text(Options().cbbVideoBitrate), Text(Options().cbbAudioBitrate),
+        return {Text(Options().cbbVideoSize),     Text(Options().cbbFramerate),
+                Text(Options().cbbVideoBitrate),  Text(Options().cbbAudioBitrate),
                 Text(Options().cbbAudioChannels), Text(Options().cbbAudioSample)};
     }
 
