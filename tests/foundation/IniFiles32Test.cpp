@@ -181,6 +181,15 @@ TEST_F(IniFile, LoadSplitsEveryLineBreakAndStopsAtNul) {
     EXPECT_EQ(Saved(), FileOf({"[S]", "a=1", "b=2", "c=3", "", "d=4"}));
 }
 
+TEST_F(IniFile, HugeLinesAndAMissingFinalLineBreakRoundTrip) {
+    const std::string Huge(2 << 20, 'v');
+    TIniFile32 Ini(Make("[S]\r\nbig=" + Huge + "\r\nlast=1"));
+    EXPECT_EQ(Ini.ReadString("S", "big", ""), Huge);
+    EXPECT_EQ(Ini.ReadInteger("S", "last", 0), 1);
+    Ini.WriteString("S", "last", "2");
+    EXPECT_EQ(Saved(), FileOf({"[S]", "big=" + Huge, "last=2"}));
+}
+
 TEST(IniLines, SplitLinesHandlesEndsAndEmptyText) {
     EXPECT_THAT(SplitLines(""), IsEmpty());
     EXPECT_THAT(SplitLines("\r\n"), ElementsAre(""));

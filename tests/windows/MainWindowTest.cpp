@@ -193,6 +193,14 @@ TEST_F(WindowTest, FreshSettingsFileAfterClose) {
                   QDir::homePath().toStdString() + "/Korvalin\r\n");
 }
 
+TEST_F(WindowTest, MessageBoxesShowOnlyTheFourKinds) {
+    Start();
+    EXPECT_TRUE(CommonLib->ShowMessageBox("Done.", 3));
+    EXPECT_FALSE(CommonLib->ShowMessageBox("Never shown.", 4));
+    EXPECT_FALSE(CommonLib->ShowMessageBox("Never shown.", -1));
+    EXPECT_THAT(Dialogs.Messages, ElementsAre(Pair("Done.", TMessageKind::Information)));
+}
+
 TEST_F(WindowTest, ErrorInAHandlerIsShownAndTheProgramGoesOn) {
     Start();
     std::filesystem::remove_all(Temp.Path("Config"));
