@@ -19,7 +19,6 @@ using namespace ConfigInfo;
 
 namespace {
 
-constexpr int QualityCount = 5;
 const QString ProfileFile = "UserProfileInfo.ini";
 
 TCustomProfileStore ProfileStore() {

@@ -48,15 +48,13 @@ TFrmMainForm::TFrmMainForm(QWidget* Parent)
 
     using A = TWindowAnchors;
     Anchors.Add(ui->dxTreeSourceFileInfo, A::StretchRight | A::StretchDown, DesignSize);
-    for (QWidget* Stretching :
-         {static_cast<QWidget*>(ui->lblTitle), static_cast<QWidget*>(ui->cbbOutputFiletype),
-          static_cast<QWidget*>(ui->cbbProfile), static_cast<QWidget*>(ui->edtOutputFolder)})
+    for (QWidget* Stretching : std::initializer_list<QWidget*>{ui->lblTitle, ui->cbbOutputFiletype,
+                                                               ui->cbbProfile, ui->edtOutputFolder})
         Anchors.Add(Stretching, A::StretchRight, DesignSize);
-    for (QWidget* Moving : {ui->btnWindowMinimize, ui->btnWindowClose, ui->btnHomePage,
-                            ui->btnEMail, ui->btnHelp, ui->btnAbout})
-        Anchors.Add(Moving, A::MoveRight, DesignSize);
-    for (QWidget* Moving : {ui->btnOptions, ui->RzBmpButton1, ui->btnSelectOutputFolder,
-                            ui->btnOpenFile, ui->btnRemoveFile, ui->btnClearFile, ui->btnConvert})
+    for (QWidget* Moving : std::initializer_list<QWidget*>{
+             ui->btnWindowMinimize, ui->btnWindowClose, ui->btnHomePage, ui->btnEMail, ui->btnHelp,
+             ui->btnAbout, ui->btnOptions, ui->RzBmpButton1, ui->btnSelectOutputFolder,
+             ui->btnOpenFile, ui->btnRemoveFile, ui->btnClearFile, ui->btnConvert})
         Anchors.Add(Moving, A::MoveRight, DesignSize);
 
     connect(ui->cbbOutputFiletype, &QComboBox::activated, this,

@@ -16,6 +16,8 @@ namespace ConfigInfo {
 using TTextList = std::span<const std::string_view>;
 
 inline constexpr int OutputTypeCount = 5;
+// The built-in qualities; profile entries after them are custom profiles.
+inline constexpr int QualityCount = 5;
 
 inline constexpr std::array<std::string_view, 6> cstOutputFileTypes = {
     "3GPP Video Files (*.3gp)", "MPEG4 Video Files (*.mp4)", "PSP Video Files (*.mp4)",

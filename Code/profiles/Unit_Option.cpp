@@ -3,6 +3,7 @@
 #include "EventHandlers.h"
 #include "Globals.h"
 #include "UnitCustomProc.h"
+#include "Unit_ConfigInfo.h"
 #include "Unit_Convert.h"
 #include "ui_Unit_Convert.h"
 #include "ui_Unit_Option.h"
@@ -10,12 +11,6 @@
 #include <QLineEdit>
 #include <QShowEvent>
 #include <QSignalBlocker>
-
-namespace {
-
-constexpr int QualityCount = 5;
-
-} // namespace
 
 TfrmOption::TfrmOption(QWidget* Parent)
     : QDialog(Parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
@@ -60,7 +55,8 @@ void TfrmOption::showEvent(QShowEvent* Event) {
 void TfrmOption::FormShow() {
     CustomProc->ReloadCustomProfileList();
     const QComboBox* Profile = FrmMainForm->ui->cbbProfile;
-    if (ui->cbbCustomProfile->currentText().isEmpty() && Profile->currentIndex() >= QualityCount)
+    if (ui->cbbCustomProfile->currentText().isEmpty() &&
+        Profile->currentIndex() >= ConfigInfo::QualityCount)
         SelectCustomProfile(Profile->currentText());
     const std::array<QComboBox*, 9> Saved = SavedCombos();
     for (size_t I = 0; I < Saved.size(); ++I)
