@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "Processes.h"
 
+#include <cerrno>
 #include <chrono>
 #include <fcntl.h>
 #include <poll.h>

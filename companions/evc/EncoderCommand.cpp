@@ -1,7 +1,5 @@
 #include "EncoderCommand.h"
 
-#include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <fstream>
 #include <map>
@@ -11,37 +9,39 @@
 namespace evc {
 namespace {
 
-bool IsWholeNumber(const std::string& Text) {
-    return !Text.empty() &&
-           std::all_of(Text.begin(), Text.end(), [](unsigned char C) { return std::isdigit(C); });
-}
+// What the value of an option must look like; the lengths keep every number
+// within range.
+struct TValueRule {
+    std::regex Pattern;
+    const char* Expected;
+};
 
-bool IsDecimal(const std::string& Text) {
-    return std::regex_match(Text, std::regex("[0-9]+(\\.[0-9]+)?|\\.[0-9]+"));
-}
-
-void Require(bool Valid, const std::string& Option, const std::string& Value,
-             const std::string& Expected) {
-    if (!Valid)
-        throw ECommandError("Invalid value '" + Value + "' for " + Option + ": expected " +
-                            Expected + ".");
+const std::map<std::string, TValueRule>& ValueRules() {
+    static const TValueRule WholeNumber{std::regex("[0-9]{1,9}"), "a whole number"};
+    static const std::map<std::string, TValueRule> Rules = {
+        {"-b", WholeNumber},
+        {"-ab", WholeNumber},
+        {"-ac", WholeNumber},
+        {"-ar", WholeNumber},
+        {"-vol", WholeNumber},
+        {"-r",
+         {std::regex("0*[1-9][0-9]{0,5}(\\.[0-9]{1,9})?|0*\\.[0-9]*[1-9][0-9]*"),
+          "frames per second"}},
+        {"-s", {std::regex("[1-9][0-9]{0,4}x[1-9][0-9]{0,4}"), "width x height"}},
+        {"-aspect",
+         {std::regex("[1-9][0-9]{0,4}:[1-9][0-9]{0,4}|[0-9]{1,6}(\\.[0-9]{1,9})?"),
+          "a ratio such as 4:3"}},
+        {"-ss", {std::regex("[0-9]{1,6}:[0-5][0-9]:[0-5][0-9]"), "hh:mm:ss"}},
+    };
+    return Rules;
 }
 
 // Checks the value of an option against what the option takes.
 void CheckValue(const std::string& Option, const std::string& Value) {
-    if (Option == "-b" || Option == "-ab" || Option == "-ac" || Option == "-ar" || Option == "-vol")
-        Require(IsWholeNumber(Value), Option, Value, "a whole number");
-    else if (Option == "-r")
-        Require(IsDecimal(Value) && std::stod(Value) > 0, Option, Value, "frames per second");
-    else if (Option == "-s")
-        Require(std::regex_match(Value, std::regex("[1-9][0-9]*x[1-9][0-9]*")), Option, Value,
-                "width x height");
-    else if (Option == "-aspect")
-        Require(std::regex_match(Value, std::regex("[1-9][0-9]*:[1-9][0-9]*")) || IsDecimal(Value),
-                Option, Value, "a ratio such as 4:3");
-    else if (Option == "-ss")
-        Require(std::regex_match(Value, std::regex("[0-9]+:[0-5][0-9]:[0-5][0-9]")), Option, Value,
-                "hh:mm:ss");
+    const auto Rule = ValueRules().find(Option);
+    if (Rule != ValueRules().end() && !std::regex_match(Value, Rule->second.Pattern))
+        throw ECommandError("Invalid value '" + Value + "' for " + Option + ": expected " +
+                            Rule->second.Expected + ".");
 }
 
 // The ffmpeg encoder for a codec name of the command line.

@@ -51,6 +51,9 @@ TEST(EvcArguments, RefusesWhatItCannotCarryOut) {
     EXPECT_THAT(RefusalOf("-y -i s.avs -ss 1:30 /o/a.mp4"), HasSubstr("hh:mm:ss"));
     EXPECT_THAT(RefusalOf("-y -i s.avs -r fast /o/a.mp4"), HasSubstr("frames per second"));
     EXPECT_THAT(RefusalOf("-y -i s.avs -vol loud /o/a.mp4"), HasSubstr("whole number"));
+    EXPECT_THAT(RefusalOf("-y -i s.avs -vol 99999999999999999999 /o/a.mp4"),
+                HasSubstr("whole number"));
+    EXPECT_THAT(RefusalOf("-y -i s.avs -r 0.000 /o/a.mp4"), HasSubstr("frames per second"));
     EXPECT_THAT(RefusalOf("-y -i s.avs -s 176 /o/a.mp4"), HasSubstr("width x height"));
     EXPECT_THAT(RefusalOf("-y -vcodec mpeg4 /o/a.mp4"), HasSubstr("No input script"));
     EXPECT_THAT(RefusalOf("-y -i s.avs"), HasSubstr("No output file"));
