@@ -22,7 +22,12 @@ std::optional<QString> TQtUserDialogs::InputText(const QString& Prompt, const QS
 }
 
 std::optional<QString> TQtUserDialogs::BrowseFolder(const QString& Title, const QString& Selected) {
-    const QString Folder =
-        QFileDialog::getExistingDirectory(QApplication::activeWindow(), Title, Selected);
-    return Folder.isEmpty() ? std::nullopt : std::optional(Folder);
+    // Captioned like every other box of the program, with the title as its prompt.
+    QFileDialog Dialog(QApplication::activeWindow(), QApplication::applicationName(), Selected);
+    Dialog.setFileMode(QFileDialog::Directory);
+    Dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    Dialog.setLabelText(QFileDialog::LookIn, Title);
+    if (Dialog.exec() != QDialog::Accepted || Dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return Dialog.selectedFiles().first();
 }

@@ -111,6 +111,23 @@ INSTANTIATE_TEST_SUITE_P(
                     TConversionCase{4, 0, "clip_rv20_ac3.rm", "mp3", 0, 0, 0, 22050, 1},
                     TConversionCase{4, 4, "clip_rv10_ac3.rm", "mp3", 0, 0, 0, 48000, 2}));
 
+TEST_F(Encoder, CommandWithEveryFallbackPieceStillConverts) {
+    const std::string Source = Media + "clip_rv20_ac3.rm";
+    const std::vector<TSourceRow> Rows{{Source, "00:00:01", "00:00:04"}};
+    const TConvertInputs Inputs{Rows, Temp.Path("out"), {}, [] { return TOptionSelection{}; }};
+    const std::string Command =
+        CreateConvertParameter(Source, Inputs, {AppFunc, FileFunc}, Params, TrimValues);
+    const TChildResult Run = RunChild(SplitCommandLine(Command));
+    ASSERT_EQ(Run.ExitCode, 0) << Command << "\n" << Run.Output;
+    const TMediaInfo Info = ProbeMedia(OutputPath(Command));
+    EXPECT_EQ(Info.Demuxer, "avi");
+    EXPECT_EQ(Info.VideoCodec, "mpeg4");
+    EXPECT_EQ(Info.AudioCodec, "mp3");
+    EXPECT_EQ(Info.Width, 320);
+    EXPECT_NEAR(Info.FrameRate, 25, 0.01);
+    EXPECT_NEAR(Info.Duration, 3.0, 0.5);
+}
+
 class StatusText : public Encoder, public testing::WithParamInterface<int> {};
 
 TEST_P(StatusText, ReportsIncreasingElapsedSeconds) {
