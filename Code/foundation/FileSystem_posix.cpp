@@ -22,8 +22,10 @@ struct TMallocFree {
     void operator()(char* Memory) const { free(Memory); }
 };
 
-bool HasNoWriteBits(const struct stat& Info) {
-    return (Info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+// The read-only rule for an entry already looked at: no write permission bit
+// at all, or none that applies to this user.
+bool IsReadOnlyEntry(const std::string& Path, const struct stat& Info) {
+    return (Info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || access(Path.c_str(), W_OK) != 0;
 }
 
 // Permissions for a file that did not exist before: what open() would give.
@@ -86,18 +88,16 @@ std::vector<TDirEntry> ReadDirectory(const std::string& Folder) {
             continue;
         std::string Path = Prefix + Name;
         struct stat Info {};
-        bool Known = stat(Path.c_str(), &Info) == 0;
+        const bool Known = stat(Path.c_str(), &Info) == 0;
         Entries.push_back({Name, Known && S_ISDIR(Info.st_mode), Name.front() == '.',
-                           Known && (HasNoWriteBits(Info) || access(Path.c_str(), W_OK) != 0)});
+                           Known && IsReadOnlyEntry(Path, Info)});
     }
     return Entries;
 }
 
 bool IsReadOnly(const std::string& Path) {
     struct stat Info {};
-    if (stat(Path.c_str(), &Info) != 0)
-        return false;
-    return HasNoWriteBits(Info) || access(Path.c_str(), W_OK) != 0;
+    return stat(Path.c_str(), &Info) == 0 && IsReadOnlyEntry(Path, Info);
 }
 
 void ReplaceFileContent(const std::string& FileName, const std::string& Content) {

@@ -1,11 +1,12 @@
 #include "Processes.h"
 
+#include "FileFunc.h"
+
 #include <climits>
 #include <csignal>
-#include <dirent.h>
+#include <filesystem>
 #include <fstream>
 #include <malloc.h>
-#include <memory>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -14,10 +15,6 @@
 extern char** environ;
 
 namespace {
-
-std::string FileNamePart(const std::string& Path) {
-    return Path.substr(Path.rfind('/') == std::string::npos ? 0 : Path.rfind('/') + 1);
-}
 
 // The executable's file name: from the exe link, else from the first argument,
 // else the kernel's short command name.
@@ -29,34 +26,29 @@ std::string ExeNameOf(const std::string& ProcFolder) {
         const std::string Deleted = " (deleted)";
         if (Path.size() > Deleted.size() && Path.ends_with(Deleted))
             Path.resize(Path.size() - Deleted.size());
-        return FileNamePart(Path);
+        return TFileFunc().FileName(Path);
     }
     std::string Name;
     if (std::ifstream Cmdline(ProcFolder + "/cmdline");
         std::getline(Cmdline, Name, '\0') && !Name.empty())
-        return FileNamePart(Name);
+        return TFileFunc().FileName(Name);
     std::ifstream Comm(ProcFolder + "/comm");
     std::getline(Comm, Name);
     return Name;
 }
 
-struct TDirCloser {
-    void operator()(DIR* Dir) const { closedir(Dir); }
-};
-
 } // namespace
 
 std::vector<TProcessEntry> ListProcesses() {
     std::vector<TProcessEntry> Processes;
-    std::unique_ptr<DIR, TDirCloser> Proc(opendir("/proc"));
-    if (!Proc)
-        return Processes;
-    while (dirent* Entry = readdir(Proc.get())) {
+    std::error_code Error;
+    for (const auto& Entry : std::filesystem::directory_iterator("/proc", Error)) {
+        const std::string Folder = Entry.path().filename().string();
         char* End = nullptr;
-        const unsigned long Pid = std::strtoul(Entry->d_name, &End, 10);
+        const unsigned long Pid = std::strtoul(Folder.c_str(), &End, 10);
         if (*End != '\0' || Pid == 0)
             continue;
-        std::string Name = ExeNameOf(std::string("/proc/") + Entry->d_name);
+        std::string Name = ExeNameOf(Entry.path().string());
         if (!Name.empty()) // a process that ended while it was being looked at
             Processes.push_back({static_cast<uint32_t>(Pid), std::move(Name)});
     }

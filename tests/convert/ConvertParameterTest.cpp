@@ -2,6 +2,7 @@
 #include "AppFunc.h"
 #include "Errors.h"
 #include "FileFunc.h"
+#include "LogFile.h"
 #include "PresetSelection.h"
 #include "TempFolder.h"
 
@@ -33,13 +34,7 @@ protected:
         return CreateConvertParameter(Source, Inputs, {AppFunc, FileFunc}, Params, TrimValues);
     }
 
-    // The messages of log.txt, without their date and time.
-    std::vector<std::string> LogMessages() const {
-        std::vector<std::string> Messages;
-        for (const std::string& Line : SplitString(Temp.Read("app/log.txt"), '\n'))
-            Messages.push_back(Line.substr(Line.find('|') + 1, Line.size() - Line.find('|') - 2));
-        return Messages;
-    }
+    std::vector<std::string> LogMessages() const { return LogMessagesOf(App + "log.txt"); }
 
     TTempFolder Temp;
     const std::string App = Temp.Path("app/");

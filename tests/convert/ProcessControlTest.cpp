@@ -1,5 +1,6 @@
 #include "ProcessControl.h"
 #include "AppFunc.h"
+#include "LogFile.h"
 #include "RecordingSystem.h"
 #include "SysFunc.h"
 #include "TempFolder.h"
@@ -20,19 +21,7 @@ namespace {
 
 class ProcessControl : public testing::Test {
 protected:
-    std::vector<std::string> LogMessages() const {
-        std::vector<std::string> Messages;
-        for (const std::string& Line : SplitLines(Temp.Read("log.txt")))
-            Messages.push_back(Line.substr(Line.find('|') + 1));
-        return Messages;
-    }
-    static std::vector<std::string> SplitLines(const std::string& Text) {
-        std::vector<std::string> Lines;
-        std::istringstream Stream(Text);
-        for (std::string Line; std::getline(Stream, Line);)
-            Lines.push_back(Line.substr(0, Line.size() - 1)); // without the CR
-        return Lines;
-    }
+    std::vector<std::string> LogMessages() const { return LogMessagesOf(Temp.Path("log.txt")); }
 
     TTempFolder Temp;
     TAppFunc AppFunc{Temp.Folder()};
