@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QWindow>
 
@@ -20,9 +21,12 @@ namespace {
 const QSize DesignSize(692, 519);
 const QSize SmallestSize(686, 519);
 
+// The window's own look, kept inside its central widget so that dialogs and
+// message boxes keep the platform's readable colours. Labels and controls use
+// the application's one font family.
 const char* const Look = R"(
 #centralwidget { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #2b3a55, stop:1 #151c2b); }
-QLabel { color: white; font-family: Arial; }
+QLabel { color: white; }
 #lblTitle { font-weight: bold; font-size: 14pt; }
 #Label3 { text-decoration: underline; }
 #Panel1 { background: rgb(61, 65, 77); }
@@ -36,7 +40,7 @@ QLabel { color: white; font-family: Arial; }
 TFrmMainForm::TFrmMainForm(QWidget* Parent)
     : QMainWindow(Parent, Qt::FramelessWindowHint), ui(std::make_unique<Ui::TFrmMainForm>()) {
     ui->setupUi(this);
-    setStyleSheet(Look);
+    ui->centralwidget->setStyleSheet(Look);
     setMinimumSize(SmallestSize);
     ui->edtOutputFolder->setText(QDir::homePath() + "/Korvalin");
     ui->dxTreeSourceFileInfo->setHeaderLabels(
@@ -71,20 +75,20 @@ TFrmMainForm::TFrmMainForm(QWidget* Parent)
             Handler(this, &TFrmMainForm::actMinimizeExecute));
     connect(ui->btnWindowClose, &QToolButton::clicked, this, &QWidget::close);
 
-    // The window sees every key before the focused control does, and a drag on
-    // the title or the background moves it.
-    qApp->installEventFilter(this);
-    ui->lblTitle->installEventFilter(this);
-    ui->centralwidget->installEventFilter(this);
+    // A drag on the title or the background moves the window; a click on a
+    // check box's caption toggles the box.
+    for (QWidget* Watched :
+         std::initializer_list<QWidget*>{ui->lblTitle, ui->centralwidget, ui->Label1, ui->Label2})
+        Watched->installEventFilter(this);
 }
 
-TFrmMainForm::~TFrmMainForm() {
-    qApp->removeEventFilter(this);
-}
+TFrmMainForm::~TFrmMainForm() = default;
 
 void TFrmMainForm::showEvent(QShowEvent* Event) {
     if (!Shown) {
         Shown = true;
+        // The platform window receives each key once, before the focused control.
+        windowHandle()->installEventFilter(this);
         RunHandler([this] { FormShow(); });
     }
     QMainWindow::showEvent(Event);
@@ -109,8 +113,10 @@ void TFrmMainForm::resizeEvent(QResizeEvent* Event) {
 }
 
 bool TFrmMainForm::eventFilter(QObject* Watched, QEvent* Event) {
-    if (Event->type() == QEvent::KeyPress && IsFirstDeliveryToThisWindow(Watched, Event)) {
+    if (Event->type() == QEvent::KeyPress && Watched == windowHandle()) {
         RunHandler([&] { FormKeyDown(*static_cast<QKeyEvent*>(Event)); });
+    } else if (CaptionClicked(Watched, Event)) {
+        return true;
     } else if (Event->type() == QEvent::MouseButtonPress &&
                (Watched == ui->lblTitle || Watched == ui->centralwidget) && windowHandle()) {
         windowHandle()->startSystemMove();
@@ -118,19 +124,26 @@ bool TFrmMainForm::eventFilter(QObject* Watched, QEvent* Event) {
     return QMainWindow::eventFilter(Watched, Event);
 }
 
-bool TFrmMainForm::IsFirstDeliveryToThisWindow(QObject* Watched, const QEvent* Event) {
-    auto* Target = qobject_cast<QWidget*>(Watched);
-    if (!Target || Target->window() != this)
+bool TFrmMainForm::CaptionClicked(QObject* Watched, QEvent* Event) {
+    QAbstractButton* Box = Watched == ui->Label1   ? ui->chkShutdown
+                           : Watched == ui->Label2 ? ui->chkShowOutputDirectory
+                                                   : nullptr;
+    if (!Box)
         return false;
-    // A key the control does not use travels on to its parents as the same event.
-    const bool Travelling =
-        Event == LastKey && LastKeyTarget && Target->isAncestorOf(LastKeyTarget);
-    LastKey = Event;
-    LastKeyTarget = Target;
-    return !Travelling;
+    if (Event->type() == QEvent::MouseButtonPress) // a click, not a drag of the window
+        return true;
+    if (Event->type() != QEvent::MouseButtonRelease)
+        return false;
+    const auto* Mouse = static_cast<QMouseEvent*>(Event);
+    if (Mouse->button() == Qt::LeftButton &&
+        static_cast<QWidget*>(Watched)->rect().contains(Mouse->position().toPoint()))
+        Box->click();
+    return true;
 }
 
 void TFrmMainForm::FormKeyDown(const QKeyEvent& Key) {
+    if (Key.key() == Qt::Key_F1) // with any modifiers
+        ui->btnHelp->click();
     const bool Ctrl =
         (Key.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier)) ==
         Qt::ControlModifier;

@@ -3,7 +3,6 @@
 #include "WindowAnchors.h"
 
 #include <QMainWindow>
-#include <QPointer>
 #include <memory>
 
 class QKeyEvent;
@@ -32,7 +31,7 @@ protected:
 private:
     void FormShow();
     void FormKeyDown(const QKeyEvent& Key);
-    bool IsFirstDeliveryToThisWindow(QObject* Watched, const QEvent* Event);
+    bool CaptionClicked(QObject* Watched, QEvent* Event);
     void actMinimizeExecute();
     void btnOptionsClick();
     void btnSelectOutputFolderClick();
@@ -40,7 +39,5 @@ private:
     void cbbProfileChange();
 
     TWindowAnchors Anchors;
-    const QEvent* LastKey = nullptr;
-    QPointer<QWidget> LastKeyTarget;
     bool Shown = false;
 };

@@ -8,6 +8,7 @@
 #include "ui_Unit_Convert.h"
 #include "ui_Unit_Option.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QShowEvent>
 #include <QSignalBlocker>
@@ -50,6 +51,15 @@ void TfrmOption::showEvent(QShowEvent* Event) {
     if (!Event->spontaneous())
         RunHandler([this] { FormShow(); });
     QDialog::showEvent(Event);
+}
+
+void TfrmOption::keyPressEvent(QKeyEvent* Event) {
+    // No button is the dialog's cancel button, so Esc closes nothing; with no
+    // default button either, Enter presses nothing.
+    if (Event->key() == Qt::Key_Escape)
+        Event->accept();
+    else
+        QDialog::keyPressEvent(Event);
 }
 
 void TfrmOption::FormShow() {

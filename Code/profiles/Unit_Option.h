@@ -28,6 +28,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
 
 private:
     void FormShow();

@@ -1,10 +1,11 @@
+#include "AppFunc.h"
 #include "DesktopSystemActions.h"
 #include "Globals.h"
 #include "KorvalinApplication.h"
+#include "SessionEnd.h"
 #include "Unit_Convert.h"
 #include "UserDialogs.h"
 
-#include <QDir>
 #include <clocale>
 
 int main(int argc, char* argv[]) {
@@ -12,10 +13,9 @@ int main(int argc, char* argv[]) {
     std::setlocale(LC_ALL, "");
     TQtUserDialogs Dialogs;
     TDesktopSystemActions System;
-    ApplicationServices = {
-        QDir(QCoreApplication::applicationDirPath()).filePath("").toLocal8Bit().toStdString(),
-        &Dialogs, &System};
+    ApplicationServices = {TAppFunc().AppFolder(), &Dialogs, &System};
     CreateForms();
+    CloseOnSessionEnd(*FrmMainForm);
     FrmMainForm->show();
     return QApplication::exec();
 }

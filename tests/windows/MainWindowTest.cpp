@@ -142,12 +142,13 @@ TEST_F(WindowTest, ControlKeysOpenOptionsAndChooseTheOutputFolder) {
     std::filesystem::create_directory(Temp.Path("chosen"));
     Dialogs.FolderAnswers = {QString::fromStdString(Temp.Path("chosen"))};
     Start();
-    QTest::keyClick(Main().cbbProfile, Qt::Key_I, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(FrmMainForm->windowHandle(), Qt::Key_I,
+                    Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_FALSE(frmOption->isVisible());
-    QTest::keyClick(Main().cbbProfile, Qt::Key_I, Qt::ControlModifier);
+    QTest::keyClick(FrmMainForm->windowHandle(), Qt::Key_I, Qt::ControlModifier);
     EXPECT_TRUE(frmOption->isVisible());
     frmOption->hide();
-    QTest::keyClick(Main().cbbProfile, Qt::Key_B, Qt::ControlModifier);
+    QTest::keyClick(FrmMainForm->windowHandle(), Qt::Key_B, Qt::ControlModifier);
     EXPECT_EQ(Main().edtOutputFolder->text().toStdString(), Temp.Path("chosen"));
     EXPECT_THAT(Dialogs.Prompts, ElementsAre("Please select output folder:"));
 }

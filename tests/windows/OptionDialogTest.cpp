@@ -121,6 +121,19 @@ TEST_F(OptionDialog, StoredTuplesOfTheWrongLengthApplyNothing) {
                 ElementsAre("128x96", "15", "40", "16", "1 channel, Mono", "22050"));
 }
 
+TEST_F(OptionDialog, EnterAndEscPressNoButton) {
+    OpenDialog();
+    QLineEdit* Name = Options().cbbCustomProfile->lineEdit();
+    Name->setFocus();
+    QTest::keyClicks(Name, "Mine");
+    for (const Qt::Key Key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+        QTest::keyClick(frmOption->windowHandle(), Key);
+    EXPECT_TRUE(frmOption->isVisible());
+    EXPECT_TRUE(Dialogs.Prompts.empty());                    // Add would ask for a name
+    EXPECT_FALSE(Temp.Exists("Config/UserProfileInfo.ini")); // Save would store "Mine"
+    EXPECT_EQ(Options().cbbCustomProfile->count(), 0);
+}
+
 TEST_F(OptionDialog, ShowingSelectsTheProfileTheMainWindowShows) {
     Temp.Write("Config/UserProfileInfo.ini", "[A]\r\nA=0|0|0|0|0|0\r\n[B]\r\nB=1|1|1|1|1|1\r\n");
     Start();

@@ -38,10 +38,11 @@ public:
 
 private:
     static std::optional<QString> Next(std::deque<std::optional<QString>>& Answers) {
-        if (Answers.empty())
-            return std::nullopt;
-        std::optional<QString> Answer = Answers.front();
-        Answers.pop_front();
+        std::optional<QString> Answer;
+        if (!Answers.empty()) {
+            Answer.swap(Answers.front());
+            Answers.pop_front();
+        }
         return Answer;
     }
 };
@@ -71,7 +72,7 @@ protected:
             QTest::keyClick(Combo, Qt::Key_Up);
         ASSERT_EQ(Combo->currentIndex(), Index) << Combo->objectName().toStdString();
     }
-    static void Click(QAbstractButton* Button) { QTest::mouseClick(Button, Qt::LeftButton); }
+    static void Click(QWidget* Control) { QTest::mouseClick(Control, Qt::LeftButton); }
     static std::string Text(const QComboBox* Combo) { return Combo->currentText().toStdString(); }
 
     // The six preset options as the dialog shows them.

@@ -1,0 +1,79 @@
+// The shipped executable, started the way a desktop launcher starts it: from
+// another working folder, with nothing but its own folder to go by.
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <fstream>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// True once the process has a handler of its own for the signal.
+bool CatchesSignal(pid_t Pid, int Signal) {
+    std::ifstream Status("/proc/" + std::to_string(Pid) + "/status");
+    for (std::string Line; std::getline(Status, Line);)
+        if (Line.rfind("SigCgt:", 0) == 0)
+            return (std::stoull(Line.substr(7), nullptr, 16) >> (Signal - 1)) & 1;
+    return false;
+}
+
+// Waits up to Timeout for the child to end; its exit code, or -1 if it did not end.
+int WaitForExit(pid_t Pid, std::chrono::seconds Timeout) {
+    const auto Deadline = std::chrono::steady_clock::now() + Timeout;
+    while (std::chrono::steady_clock::now() < Deadline) {
+        int Status = 0;
+        if (waitpid(Pid, &Status, WNOHANG) == Pid)
+            return WIFEXITED(Status) ? WEXITSTATUS(Status) : 128 + WTERMSIG(Status);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    kill(Pid, SIGKILL);
+    waitpid(Pid, nullptr, 0);
+    return -1;
+}
+
+std::vector<std::string> Entries(const fs::path& Folder) {
+    std::vector<std::string> Names;
+    for (const auto& Entry : fs::directory_iterator(Folder))
+        Names.push_back(Entry.path().filename().string());
+    return Names;
+}
+
+TEST(Program, KeepsItsSettingsBesideTheExecutableWhenStartedFromElsewhere) {
+    TTempFolder Install, WorkingFolder, Home;
+    fs::create_directories(Install.Path("Korvalin/Config"));
+    const std::string Program = Install.Path("Korvalin/Korvalin");
+    fs::copy_file(KORVALIN_PROGRAM, Program);
+    Install.Write("Korvalin/Config/UserSettings.ini",
+                  "[USRInfo]\r\nInitDir=/video/\r\nSHWDDir=yes\r\nSHUTDOWN=1\r\nOutDir=/out\r\n");
+
+    const pid_t Child = fork();
+    if (Child == 0) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        setenv("HOME", Home.Folder().c_str(), 1);
+        if (chdir(WorkingFolder.Folder().c_str()) == 0)
+            execl(Program.c_str(), Program.c_str(), nullptr);
+        _exit(127);
+    }
+    ASSERT_GT(Child, 0);
+    const auto Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!CatchesSignal(Child, SIGTERM) && std::chrono::steady_clock::now() < Deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    kill(Child, SIGTERM); // the session asks the program to end: it closes its window
+    ASSERT_EQ(WaitForExit(Child, std::chrono::seconds(30)), 0);
+
+    // "yes" is not "1": written back as "0" only if the file was read and saved.
+    EXPECT_EQ(Install.Read("Korvalin/Config/UserSettings.ini"),
+              "[USRInfo]\r\nInitDir=/video/\r\nSHWDDir=0\r\nSHUTDOWN=1\r\nOutDir=/out\r\n");
+    EXPECT_EQ(Entries(Install.Folder()), std::vector<std::string>{"Korvalin"});
+    EXPECT_TRUE(Entries(WorkingFolder.Folder()).empty());
+    EXPECT_FALSE(fs::exists(Home.Path("Korvalin")));
+}
+
+} // namespace

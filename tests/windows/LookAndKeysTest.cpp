@@ -1,0 +1,86 @@
+#include "WindowFixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QTreeWidget>
+#include <cmath>
+
+namespace {
+
+// The contrast ratio of two colours by the WCAG formula: 1 (none) to 21.
+double ContrastRatio(const QColor& A, const QColor& B) {
+    const auto Luminance = [](const QColor& Colour) {
+        const auto Linear = [](double Channel) {
+            return Channel <= 0.03928 ? Channel / 12.92 : std::pow((Channel + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * Linear(Colour.redF()) + 0.7152 * Linear(Colour.greenF()) +
+               0.0722 * Linear(Colour.blueF());
+    };
+    const double Lighter = std::max(Luminance(A), Luminance(B));
+    const double Darker = std::min(Luminance(A), Luminance(B));
+    return (Lighter + 0.05) / (Darker + 0.05);
+}
+
+// How readable a label is on the window it stands in.
+double Readability(QLabel* Label) {
+    Label->ensurePolished();
+    return ContrastRatio(Label->palette().color(Label->foregroundRole()),
+                         Label->window()->palette().color(QPalette::Window));
+}
+
+TEST_F(WindowTest, DialogsAndMessageBoxesKeepReadableText) {
+    Start();
+    frmOption->show();
+    for (QLabel* Label : frmOption->findChildren<QLabel*>()) {
+        EXPECT_GE(Readability(Label), 4.5) << Label->objectName().toStdString();
+    }
+    double BoxReadability = 0;
+    QTimer::singleShot(0, [&] {
+        auto* Box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(Box, nullptr);
+        EXPECT_EQ(Box->parentWidget(), FrmMainForm); // a box of the main window
+        BoxReadability = Readability(Box->findChild<QLabel*>("qt_msgbox_label"));
+        Box->accept();
+    });
+    QApplication::setActiveWindow(FrmMainForm);
+    TQtUserDialogs().ShowMessage("This is a read-only path.", TMessageKind::Warning);
+    EXPECT_GE(BoxReadability, 4.5);
+}
+
+TEST_F(WindowTest, ClickingACheckBoxCaptionTogglesTheBox) {
+    Start();
+    const bool Shutdown = Main().chkShutdown->isChecked();
+    const bool ShowFolder = Main().chkShowOutputDirectory->isChecked();
+    Click(Main().Label1);
+    Click(Main().Label2);
+    EXPECT_NE(Main().chkShutdown->isChecked(), Shutdown);
+    EXPECT_NE(Main().chkShowOutputDirectory->isChecked(), ShowFolder);
+}
+
+TEST_F(WindowTest, EveryKeyPressReachesTheShortcutsExactlyOnce) {
+    Start();
+    QSignalSpy Removes(Main().btnRemoveFile, &QAbstractButton::clicked);
+    QSignalSpy Opens(Main().btnOpenFile, &QAbstractButton::clicked);
+    QSignalSpy Helps(Main().btnHelp, &QAbstractButton::clicked);
+    QWindow* Window = FrmMainForm->windowHandle();
+    for (const char* Name : {"a.rm", "b.rm"})
+        new QTreeWidgetItem(Main().dxTreeSourceFileInfo, {"True", Name});
+    Main().dxTreeSourceFileInfo->setFocus(); // the list takes Ctrl+Down: the key goes no further
+    QTest::keyClick(Window, Qt::Key_Down, Qt::ControlModifier);
+    QTest::keyClick(Window, Qt::Key_R, Qt::ControlModifier);
+    QTest::keyClick(Window, Qt::Key_R, Qt::ControlModifier);
+    QTest::keyClick(Window, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+    Main().cbbProfile->setFocus();
+    const int Profile = Main().cbbProfile->currentIndex();
+    QTest::keyClick(Window, Qt::Key_Down); // still goes on to the focused control, once
+    EXPECT_EQ(Main().cbbProfile->currentIndex(), Profile + 1);
+    QTest::keyClick(Window, Qt::Key_F1, Qt::ShiftModifier | Qt::AltModifier);
+    EXPECT_EQ(Removes.count(), 2);
+    EXPECT_EQ(Opens.count(), 0);
+    EXPECT_EQ(Helps.count(), 1);
+}
+
+} // namespace
