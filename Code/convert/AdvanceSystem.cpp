@@ -3,20 +3,17 @@
 #include "AppFunc.h"
 #include "ConsoleProcess.h"
 
-#include <chrono>
-#include <thread>
-
 namespace {
 
 constexpr size_t MaxPiece = 1023;
-constexpr auto PauseAfterDelivery = std::chrono::milliseconds(500);
+constexpr int PauseAfterDelivery = 500; // milliseconds
 // How long a pass waits for output when the pipe is empty, so that the loop
 // does not spin; the child's end is noticed within this time.
 constexpr int EmptyPipeWaitMilliseconds = 50;
 
 } // namespace
 
-bool RunConsoleCommand(const std::string& CommandLine, const TOutputProc& OnOutput) {
+bool RunConsoleCommand(const std::string& CommandLine, const TOutputProc& OnOutput, int* ExitCode) {
     TConsoleProcess Process;
     if (!Process.Start(CommandLine, TAppFunc().AppFolder()))
         return false;
@@ -33,20 +30,36 @@ bool RunConsoleCommand(const std::string& CommandLine, const TOutputProc& OnOutp
             Text = Process.Read(MaxPiece);
         } while (!Text.empty() && Process.BytesWaiting() > 0);
         OnOutput(Text);
-        std::this_thread::sleep_for(PauseAfterDelivery);
+        Process.WaitForEnd(PauseAfterDelivery); // over at once when the child has ended
     }
+    if (ExitCode)
+        *ExitCode = Process.ExitCode();
     return true;
 }
 
 TAdvanceSystem::TAdvanceSystem(std::string CommandLine, TOutputProc OnOutput,
-                               IOutputDispatcher& Dispatcher)
-    : CommandLine(std::move(CommandLine)), OnOutput(std::move(OnOutput)), Dispatcher(Dispatcher) {}
+                               IOutputDispatcher& Dispatcher, TRunEndProc OnEnd)
+    : CommandLine(std::move(CommandLine)), OnOutput(std::move(OnOutput)), Dispatcher(Dispatcher),
+      OnEnd(std::move(OnEnd)) {}
 
 TAdvanceSystem::~TAdvanceSystem() {
     WaitFor();
 }
 
 void TAdvanceSystem::Execute() {
-    RunConsoleCommand(CommandLine,
-                      [this](const std::string& Text) { Dispatcher.Post(OnOutput, Text); });
+    TRunEnd End;
+    End.Started = RunConsoleCommand(
+        CommandLine,
+        [this](const std::string& Text) {
+            Dispatcher.Post([Callback = OnOutput, Text] { Callback(Text); });
+        },
+        &End.ExitCode);
+    if (!End.Started) {
+        try {
+            TAppFunc().WriteLog("Run command error.");
+        } catch (const std::exception&) { // a log that cannot be written must not end the program
+        }
+    }
+    if (OnEnd)
+        Dispatcher.Post([Callback = OnEnd, End] { Callback(End); });
 }

@@ -8,28 +8,40 @@
 // Receives one piece of the encoder's output.
 using TOutputProc = std::function<void(const std::string& Text)>;
 
-// Carries output texts from the runner's thread to the thread that owns the
-// callback (the user-interface thread), one queued call per text, in order.
+// Carries work from the runner's thread to the thread that owns the callbacks
+// (the user-interface thread), one queued call at a time, in order.
 class IOutputDispatcher {
 public:
     virtual ~IOutputDispatcher() = default;
-    // Arranges for Callback(Text) to run on the owner's thread after every text
-    // posted before it. Text is the dispatcher's own copy.
-    virtual void Post(const TOutputProc& Callback, std::string Text) = 0;
+    // Arranges for Call to run on the owner's thread after every call posted
+    // before it. Call holds its own copies of what it needs.
+    virtual void Post(std::function<void()> Call) = 0;
 };
+
+// How an encoder run ended.
+struct TRunEnd {
+    bool Started = false; // false: the program could not be started
+    int ExitCode = 0;     // the child's exit code; 128 + the signal that ended it
+};
+using TRunEndProc = std::function<void(const TRunEnd& End)>;
 
 // Runs the command line as a console child and hands its newest output to
 // OnOutput about twice a second until the child has ended: each pass reads
 // everything waiting in pieces of at most 1023 bytes, delivers only the last
-// piece and pauses 500 ms. Returns false, having delivered nothing, when the
-// program cannot be started. OnOutput runs on the calling thread.
-bool RunConsoleCommand(const std::string& CommandLine, const TOutputProc& OnOutput);
+// piece and pauses 500 ms, less when the child ends meanwhile. Returns false,
+// having delivered nothing, when the program cannot be started; otherwise
+// true, with the child's exit code in ExitCode when given. OnOutput runs on
+// the calling thread.
+bool RunConsoleCommand(const std::string& CommandLine, const TOutputProc& OnOutput,
+                       int* ExitCode = nullptr);
 
 // The runner thread of one encoder run: RunConsoleCommand on a thread of its
-// own, each text posted through the dispatcher.
+// own, each text posted through the dispatcher to OnOutput, and at the end how
+// the run ended to OnEnd. A program that cannot be started is also logged.
 class TAdvanceSystem : public TThread {
 public:
-    TAdvanceSystem(std::string CommandLine, TOutputProc OnOutput, IOutputDispatcher& Dispatcher);
+    TAdvanceSystem(std::string CommandLine, TOutputProc OnOutput, IOutputDispatcher& Dispatcher,
+                   TRunEndProc OnEnd = {});
     ~TAdvanceSystem() override;
 
 protected:
@@ -39,4 +51,5 @@ private:
     const std::string CommandLine;
     const TOutputProc OnOutput;
     IOutputDispatcher& Dispatcher;
+    const TRunEndProc OnEnd;
 };

@@ -23,6 +23,10 @@ public:
     // False once the child has ended.
     bool IsRunning();
 
+    // The exit code of an ended child, 128 + the signal number when a signal
+    // ended it; 0 before then.
+    int ExitCode() const { return EndCode; }
+
     // How many bytes of output are waiting to be read.
     size_t BytesWaiting() const;
 
@@ -32,11 +36,16 @@ public:
     // Waits up to Milliseconds for output to arrive, less when some does.
     void WaitForOutput(int Milliseconds) const;
 
+    // Waits up to Milliseconds, less when the child ends meanwhile or has ended.
+    void WaitForEnd(int Milliseconds) const;
+
 private:
     void CloseAll();
 
     int InputWrite = -1; // kept open and never written
     int OutputRead = -1;
+    int ChildHandle = -1; // tells when the child ends
     long Child = 0;
     bool Ended = false;
+    int EndCode = 0;
 };

@@ -9,6 +9,7 @@
 #include <poll.h>
 #include <spawn.h>
 #include <sys/ioctl.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -62,6 +63,7 @@ TConsoleProcess::~TConsoleProcess() {
 void TConsoleProcess::CloseAll() {
     CloseFd(InputWrite);
     CloseFd(OutputRead);
+    CloseFd(ChildHandle);
 }
 
 bool TConsoleProcess::Start(const std::string& CommandLine, const std::string& WorkingFolder) {
@@ -94,6 +96,7 @@ bool TConsoleProcess::Start(const std::string& CommandLine, const std::string& W
         return false;
     }
     Child = Pid;
+    ChildHandle = static_cast<int>(syscall(SYS_pidfd_open, Pid, 0));
     return true;
 }
 
@@ -102,6 +105,8 @@ bool TConsoleProcess::IsRunning() {
         int Status = 0;
         const pid_t Result = waitpid(static_cast<pid_t>(Child), &Status, WNOHANG);
         Ended = Result != 0 && !(Result < 0 && errno == EINTR);
+        if (Result > 0)
+            EndCode = WIFEXITED(Status) ? WEXITSTATUS(Status) : 128 + WTERMSIG(Status);
     }
     return Child != 0 && !Ended;
 }
@@ -126,4 +131,15 @@ void TConsoleProcess::WaitForOutput(int Milliseconds) const {
     // A pipe whose writers are gone reports ready without data: wait anyway.
     if (Ready > 0 && !(Pipe.revents & POLLIN))
         std::this_thread::sleep_for(std::chrono::milliseconds(Milliseconds));
+}
+
+void TConsoleProcess::WaitForEnd(int Milliseconds) const {
+    if (Ended)
+        return;
+    if (ChildHandle < 0) { // a kernel without process handles: the plain pause
+        std::this_thread::sleep_for(std::chrono::milliseconds(Milliseconds));
+        return;
+    }
+    pollfd Handle{ChildHandle, POLLIN, 0}; // readable once the child has ended
+    poll(&Handle, 1, Milliseconds);
 }

@@ -87,7 +87,7 @@ long long SecondsOfTimeText(const std::string& Text) {
     long long Seconds = 0;
     for (const std::string& Part : Parts) {
         int32_t Value = 0;
-        if (!TryStrToInt(Part, Value))
+        if (!TryDecimalToInt(Part, Value))
             return 0;
         Seconds = Seconds * 60 + Value;
     }

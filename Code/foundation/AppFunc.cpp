@@ -12,11 +12,13 @@
 namespace {
 
 // The current local time in the given strftime format, the clock read anew.
-// Logging happens on the user-interface thread only, so the shared std::tm is safe.
+// The runner thread logs too, so the time is broken down into a copy of its own.
 std::string LocalTimeText(const char* Format) {
     const std::time_t Now = std::time(nullptr);
+    std::tm Local{};
+    localtime_r(&Now, &Local);
     char Buffer[128];
-    return std::string(Buffer, std::strftime(Buffer, sizeof Buffer, Format, std::localtime(&Now)));
+    return std::string(Buffer, std::strftime(Buffer, sizeof Buffer, Format, &Local));
 }
 
 } // namespace

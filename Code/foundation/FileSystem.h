@@ -28,8 +28,9 @@ bool IsReadOnly(const std::string& Path);
 
 // Replaces the file's content by Content so that the old file stays exactly as
 // it was when anything fails: the text goes to a temporary file in the same
-// folder, which then takes the old file's place and permissions. A read-only
-// file is refused. Throws EFCreateError with the system's reason.
+// folder, which then takes the old file's place and permissions. Where no file
+// can be made in that folder, an existing file is rewritten in place instead.
+// A read-only file is refused. Throws EFCreateError with the system's reason.
 void ReplaceFileContent(const std::string& FileName, const std::string& Content);
 
 // The system's text for an error number.

@@ -66,6 +66,19 @@ bool WriteAll(int Fd, const std::string& Content) {
     return true;
 }
 
+// Rewrites an existing file where it stands; 0 or the error number of the first failure.
+int OverwriteInPlace(const std::string& Target, const std::string& Content) {
+    const int Fd = open(Target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (Fd < 0)
+        return errno;
+    int ErrorNumber = 0;
+    if (!WriteAll(Fd, Content) || fsync(Fd) != 0)
+        ErrorNumber = errno;
+    if (close(Fd) != 0 && ErrorNumber == 0)
+        ErrorNumber = errno;
+    return ErrorNumber;
+}
+
 } // namespace
 
 std::string RunningExecutablePath() {
@@ -119,8 +132,16 @@ void ReplaceFileContent(const std::string& FileName, const std::string& Content)
     const std::string Name = Slash == std::string::npos ? Target : Target.substr(Slash + 1);
     std::string TempName = Folder + "." + Name + ".XXXXXX";
     int Fd = mkostemp(TempName.data(), O_CLOEXEC);
-    if (Fd < 0)
-        Fail(errno);
+    if (Fd < 0) {
+        // The folder takes no new file (one the user may write into but not add
+        // to): the file is rewritten where it stands, as the only way left.
+        const int TempError = errno;
+        if (!Existed)
+            Fail(TempError);
+        if (const int ErrorNumber = OverwriteInPlace(Target, Content))
+            Fail(ErrorNumber);
+        return;
+    }
 
     // Every step runs so that the descriptor is always closed; the first failure is reported.
     int ErrorNumber = 0;

@@ -75,6 +75,10 @@ bool TryStrToInt(std::string_view Text, int32_t& Value) {
     return true;
 }
 
+bool TryDecimalToInt(std::string_view Text, int32_t& Value) {
+    return !Text.empty() && Text.front() != '$' && TryStrToInt(Text, Value);
+}
+
 void SplitText(std::string_view Text, char Separator, std::vector<std::string>& List) {
     List.clear();
     for (std::string& Piece : SplitString(Text, Separator)) {

@@ -26,6 +26,9 @@ bool SameAsciiText(std::string_view A, std::string_view B);
 // digits, within the 32-bit signed range. False for anything else.
 bool TryStrToInt(std::string_view Text, int32_t& Value);
 
+// The same without the hexadecimal form: an optional sign with decimal digits.
+bool TryDecimalToInt(std::string_view Text, int32_t& Value);
+
 // Fills List with the non-empty pieces of Text between Separators.
 void SplitText(std::string_view Text, char Separator, std::vector<std::string>& List);
 

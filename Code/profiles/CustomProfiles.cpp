@@ -2,6 +2,8 @@
 
 #include "IniFiles32.h"
 
+#include <cstdint>
+
 TCustomProfileStore::TCustomProfileStore(std::string ConfigFolder, std::string ProfileFileName)
     : ConfigFolder(std::move(ConfigFolder)), ProfileFileName(std::move(ProfileFileName)) {}
 
@@ -25,7 +27,9 @@ void TCustomProfileStore::Erase(const std::string& Name) const {
 
 std::string TCustomProfileStore::ProposeName() const {
     TIniFile32 Counter(ConfigFolder + "UserProfileCount.ini");
-    const int32_t Count = Counter.ReadInteger("count", "count", 0) + 1;
+    // The count never goes down: at the largest number it stays there.
+    const int32_t Stored = Counter.ReadInteger("count", "count", 0);
+    const int32_t Count = Stored == INT32_MAX ? Stored : Stored + 1;
     Counter.WriteInteger("count", "count", Count);
     return "UserProfileInfo" + std::to_string(Count);
 }

@@ -8,7 +8,7 @@ namespace {
 
 int DecimalField(const std::string& Field) {
     int32_t Index = 0;
-    if (Field.empty() || Field[0] == '$' || !TryStrToInt(Field, Index))
+    if (!TryDecimalToInt(Field, Index))
         throw EConvertError("'" + Field + "' is not a valid integer value");
     return Index;
 }

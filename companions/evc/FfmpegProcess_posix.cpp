@@ -42,9 +42,19 @@ using TClock = std::chrono::steady_clock;
 TFfmpegResult RunFfmpeg(const std::vector<std::string>& Arguments,
                         const std::function<void(const std::string&)>& OnLine,
                         const std::function<void()>& OnTick, int TickMilliseconds) {
+    const auto PipeFailure = [](int ErrorNumber) {
+        return TFfmpegResult{126,
+                             std::string("Cannot create a pipe: ") + std::strerror(ErrorNumber)};
+    };
     int OutPipe[2], ErrPipe[2];
-    if (pipe2(OutPipe, O_CLOEXEC) != 0 || pipe2(ErrPipe, O_CLOEXEC) != 0)
-        return {126, std::string("Cannot create a pipe: ") + std::strerror(errno)};
+    if (pipe2(OutPipe, O_CLOEXEC) != 0)
+        return PipeFailure(errno);
+    if (pipe2(ErrPipe, O_CLOEXEC) != 0) {
+        const int ErrorNumber = errno;
+        close(OutPipe[0]);
+        close(OutPipe[1]);
+        return PipeFailure(ErrorNumber);
+    }
     const pid_t Parent = getpid();
     const pid_t Child = fork();
     if (Child == 0)

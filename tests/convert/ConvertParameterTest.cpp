@@ -139,7 +139,8 @@ INSTANTIATE_TEST_SUITE_P(Times, CutDuration,
                                          TDurationCase{"00:00:10", "aa:bb:cc", "-10"},
                                          TDurationCase{"00:00:00", "00:00:", "0"},
                                          TDurationCase{"00:00:00", "100:00:01", "360001"},
-                                         TDurationCase{"0:0:5", "0:1:5", "60"}));
+                                         TDurationCase{"0:0:5", "0:1:5", "60"},
+                                         TDurationCase{"00:00:00", "00:00:$1E", "0"}));
 
 TEST_F(CommandBuilder, TrimNeedsBothStartAndDuration) {
     Rows = {{"/films/clip.rmvb", "", "00:00:30"}};

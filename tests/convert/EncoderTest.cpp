@@ -5,15 +5,19 @@
 #include "ChildProcess.h"
 #include "CommandLine.h"
 #include "ConvertParameter.h"
+#include "FfmpegProcess.h"
 #include "FileFunc.h"
 #include "MediaProbe.h"
 #include "PresetSelection.h"
+#include "ResourceLimit.h"
 #include "TempFolder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
+#include <set>
 #include <thread>
 
 using testing::HasSubstr;
@@ -195,6 +199,27 @@ TEST_F(Encoder, KilledEncoderTakesFfmpegWithIt) {
     for (int Wait = 0; Wait < 100 && IsProcessAlive(Helpers[0]); ++Wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
     EXPECT_FALSE(IsProcessAlive(Helpers[0]));
+}
+
+// The numbers of the open descriptors, found without opening one.
+std::set<int> OpenDescriptors() {
+    std::set<int> Open;
+    for (int Fd = 0; Fd < 4096; ++Fd)
+        if (fcntl(Fd, F_GETFD) != -1)
+            Open.insert(Fd);
+    return Open;
+}
+
+TEST(FfmpegProcess, SecondPipeThatCannotBeMadeLeavesNoDescriptorOpen) {
+    const std::set<int> Before = OpenDescriptors();
+    int Limit = 0; // room for the first pipe only
+    for (int Free = 0; Free < 2; ++Limit)
+        Free += !Before.count(Limit);
+    {
+        TScopedResourceLimit FewDescriptors(RLIMIT_NOFILE, static_cast<rlim_t>(Limit));
+        EXPECT_EQ(evc::RunFfmpeg({"true"}, {}, {}, 500).ExitCode, 126);
+    }
+    EXPECT_EQ(OpenDescriptors(), Before);
 }
 
 } // namespace

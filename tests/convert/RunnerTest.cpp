@@ -1,4 +1,5 @@
 #include "AdvanceSystem.h"
+#include "AppFunc.h"
 #include "OutputRecorder.h"
 #include "TempFolder.h"
 
@@ -6,13 +7,17 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <fstream>
 #include <unistd.h>
 
 using namespace std::chrono;
+using testing::_;
 using testing::ElementsAre;
+using testing::EndsWith;
 using testing::Field;
 using testing::HasSubstr;
 using testing::IsEmpty;
+using testing::Pair;
 using testing::StartsWith;
 
 namespace {
@@ -70,6 +75,13 @@ TEST_F(Runner, TwoFullPiecesDeliverTheSecondWithoutWaitingForMore) {
     EXPECT_LT(Recorder.Deliveries[0].At - Started, milliseconds(1500));
 }
 
+TEST_F(Runner, PauseAfterTheLastDeliveryEndsWithTheChild) {
+    EXPECT_TRUE(Run("--write 5 --sleep 100"));
+    const auto Returned = steady_clock::now();
+    ASSERT_EQ(Recorder.Deliveries.size(), 1u);
+    EXPECT_LT(Returned - Recorder.Deliveries[0].At, milliseconds(450)); // not the whole 500 ms
+}
+
 TEST_F(Runner, ChildSeesAnInputThatNeverDeliversData) {
     EXPECT_TRUE(Run("--stdin 300"));
     EXPECT_THAT(Texts(), ElementsAre("stdin: nothing"));
@@ -119,6 +131,27 @@ TEST_F(Runner, ThreadStartsOnlyWhenToldAndPostsTextsInOrder) {
     EXPECT_THAT(Texts(), ElementsAre("line 0\n", "line 1\n", "line 2\n"));
     for (const TDelivery& Delivery : Recorder.Deliveries)
         EXPECT_EQ(Delivery.Thread, std::this_thread::get_id());
+}
+
+TEST_F(Runner, ThreadReportsHowTheRunEndedAndLogsAProgramThatCannotStart) {
+    TQueueDispatcher Dispatcher;
+    std::vector<std::pair<bool, int>> Ends;
+    const TRunEndProc Record = [&](const TRunEnd& End) {
+        Ends.emplace_back(End.Started, End.ExitCode);
+    };
+    for (const std::string& Command :
+         {"\"" + Encoder + "\" --write 2 --exit 3", Temp.Path("missing") + " -y"}) {
+        TAdvanceSystem Runner(Command, Recorder.Callback(), Dispatcher, Record);
+        Runner.Start();
+    } // each waits for its thread
+    Dispatcher.RunPosted(milliseconds(0));
+    EXPECT_THAT(Ends, ElementsAre(Pair(true, 3), Pair(false, _)));
+    EXPECT_THAT(Texts(), ElementsAre("xx"));
+    std::ifstream Log(TAppFunc().AppFolder() + "log.txt", std::ios::binary);
+    std::string Line, Last;
+    while (std::getline(Log, Line))
+        Last = Line;
+    EXPECT_THAT(Last, EndsWith("|Run command error.\r"));
 }
 
 } // namespace

@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -71,6 +74,42 @@ TEST(SafeWrite, WritesThroughSymbolicLinkToItsTarget) {
     ReplaceFileContent(Temp.Path("link.ini"), "new");
     EXPECT_TRUE(fs::is_symlink(Temp.Path("link.ini")));
     EXPECT_EQ(Temp.Read("real/a.ini"), "new");
+}
+
+// Runs Body in a child process of an ordinary user (nobody, when the test runs
+// as the superuser), so that permissions apply; true when Body returned true.
+bool AsOrdinaryUser(const std::function<bool()>& Body) {
+    const pid_t Child = fork();
+    if (Child == 0) {
+        const bool Dropped = geteuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0);
+        _exit(Dropped && Body() ? 0 : 1);
+    }
+    int Status = 0;
+    return Child > 0 && waitpid(Child, &Status, 0) == Child && WIFEXITED(Status) &&
+           WEXITSTATUS(Status) == 0;
+}
+
+TEST(SafeWrite, FolderThatTakesNoNewFileStillLetsItsFilesBeRewritten) {
+    TTempFolder Temp;
+    fs::create_directory(Temp.Path("Config"));
+    const std::string Writable = Temp.Write("Config/a.ini", "old");
+    const std::string ReadOnly = Temp.Write("Config/b.ini", "old");
+    fs::permissions(Writable, fs::perms(0666));
+    fs::permissions(ReadOnly, fs::perms(0444));
+    fs::permissions(Temp.Path("Config"), fs::perms(0555)); // takes no new file
+    fs::permissions(Temp.Folder(), fs::perms(0755));
+    EXPECT_TRUE(AsOrdinaryUser([&] {
+        ReplaceFileContent(Writable, "new\r\n");
+        try {
+            ReplaceFileContent(ReadOnly, "new");
+            return false;
+        } catch (const EFCreateError&) {
+            return true;
+        }
+    }));
+    EXPECT_EQ(Temp.Read("Config/a.ini"), "new\r\n");
+    EXPECT_EQ(Temp.Read("Config/b.ini"), "old");
+    EXPECT_EQ(fs::status(Writable).permissions(), fs::perms(0666));
 }
 
 TEST(SafeWrite, FolderInPlaceOfFileIsRefused) {

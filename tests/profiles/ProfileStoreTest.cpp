@@ -92,6 +92,9 @@ TEST_F(ProfileStore, ProposedNamesCountOnAcrossRuns) {
     EXPECT_EQ(Temp.Read("UserProfileCount.ini"), "\r\n[count]\r\ncount=2\r\n");
     Temp.Write("UserProfileCount.ini", "[count]\r\ncount=many\r\n");
     EXPECT_EQ(Store.ProposeName(), "UserProfileInfo1");
+    Temp.Write("UserProfileCount.ini", "[count]\r\ncount=2147483646\r\n");
+    EXPECT_EQ(Store.ProposeName(), "UserProfileInfo2147483647");
+    EXPECT_EQ(Store.ProposeName(), "UserProfileInfo2147483647"); // the largest count stays
 }
 
 TEST(UserSettingsStore, DefaultsThenTheDocumentedFile) {

@@ -13,9 +13,9 @@
 // owning thread (the test) runs them.
 class TQueueDispatcher : public IOutputDispatcher {
 public:
-    void Post(const TOutputProc& Callback, std::string Text) override {
+    void Post(std::function<void()> Call) override {
         std::lock_guard Lock(Mutex);
-        Queue.emplace_back(Callback, std::move(Text));
+        Queue.push_back(std::move(Call));
         Posted.notify_all();
     }
     // Runs what was posted, waiting up to Timeout for the first call.
@@ -23,10 +23,10 @@ public:
         std::unique_lock Lock(Mutex);
         Posted.wait_for(Lock, Timeout, [this] { return !Queue.empty(); });
         while (!Queue.empty()) {
-            auto [Callback, Text] = std::move(Queue.front());
+            std::function<void()> Call = std::move(Queue.front());
             Queue.pop_front();
             Lock.unlock();
-            Callback(Text);
+            Call();
             Lock.lock();
         }
     }
@@ -34,7 +34,7 @@ public:
 private:
     std::mutex Mutex;
     std::condition_variable Posted;
-    std::deque<std::pair<TOutputProc, std::string>> Queue;
+    std::deque<std::function<void()>> Queue;
 };
 
 // Every delivered text with when and on which thread it arrived.
