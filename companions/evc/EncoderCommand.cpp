@@ -1,10 +1,12 @@
 #include "EncoderCommand.h"
 
+#include <cctype>
 #include <charconv>
 #include <fstream>
 #include <map>
 #include <regex>
 #include <sstream>
+#include <string_view>
 
 namespace evc {
 namespace {
@@ -36,10 +38,15 @@ const std::map<std::string, TValueRule>& ValueRules() {
     return Rules;
 }
 
+// No value evc checks is longer; a longer one is refused before any pattern
+// looks at it, so that no input can make the matching run deep.
+constexpr size_t LongestValue = 32;
+
 // Checks the value of an option against what the option takes.
 void CheckValue(const std::string& Option, const std::string& Value) {
     const auto Rule = ValueRules().find(Option);
-    if (Rule != ValueRules().end() && !std::regex_match(Value, Rule->second.Pattern))
+    if (Rule != ValueRules().end() &&
+        (Value.size() > LongestValue || !std::regex_match(Value, Rule->second.Pattern)))
         throw ECommandError("Invalid value '" + Value + "' for " + Option + ": expected " +
                             Rule->second.Expected + ".");
 }
@@ -51,6 +58,51 @@ std::string EncoderName(const std::string& Codec) {
     const auto Found = Names.find(Codec);
     return Found == Names.end() ? Codec : Found->second;
 }
+
+// Reads the script line from left to right; every step either takes what it
+// expects or leaves the position alone and says so.
+class TScriptReader {
+public:
+    explicit TScriptReader(const std::string& Text) : Text(Text) {}
+
+    void SkipBlanks() {
+        while (Position < Text.size() && std::isspace(static_cast<unsigned char>(Text[Position])))
+            ++Position;
+    }
+    bool Take(std::string_view Expected) {
+        if (Text.compare(Position, Expected.size(), Expected) != 0)
+            return false;
+        Position += Expected.size();
+        return true;
+    }
+    // Characters up to the next double quote, none of them a line break or NUL.
+    std::string TakeQuotedText() {
+        const size_t Start = Position;
+        while (Position < Text.size() && Text[Position] != '"' &&
+               std::string_view("\r\n\0", 3).find(Text[Position]) == std::string_view::npos)
+            ++Position;
+        return Text.substr(Start, Position - Start);
+    }
+    // Digits with at most one full stop between digits.
+    std::string TakeDecimal() {
+        const size_t Start = Position;
+        TakeDigits();
+        if (Position > Start && Take(".") && !TakeDigits())
+            --Position;
+        return Text.substr(Start, Position - Start);
+    }
+    bool AtEnd() const { return Position == Text.size(); }
+
+private:
+    bool TakeDigits() {
+        const size_t Start = Position;
+        while (Position < Text.size() && std::isdigit(static_cast<unsigned char>(Text[Position])))
+            ++Position;
+        return Position > Start;
+    }
+    const std::string& Text;
+    size_t Position = 0;
+};
 
 // The loudness factor for a volume in percent: 100 keeps it, 200 doubles it.
 std::string VolumeFactor(const std::string& Percent) {
@@ -119,14 +171,32 @@ TEncodeOptions ParseArguments(const std::vector<std::string>& Arguments) {
 }
 
 TScriptSource ParseScript(const std::string& Text) {
-    static const std::regex Line(
-        "\\s*DirectShowSource\\(\"([^\"]+)\",\\s*fps=([0-9]+(?:\\.[0-9]+)?),\\s*convertfps=true\\)"
-        "\\s*");
-    std::smatch Match;
-    if (!std::regex_match(Text, Match, Line))
+    TScriptReader Reader(Text);
+    TScriptSource Script;
+    Reader.SkipBlanks();
+    bool Valid = Reader.Take("DirectShowSource(\"");
+    if (Valid) {
+        Script.SourceFile = Reader.TakeQuotedText();
+        Valid = !Script.SourceFile.empty() && Reader.Take("\",");
+    }
+    if (Valid) {
+        Reader.SkipBlanks();
+        Valid = Reader.Take("fps=");
+    }
+    if (Valid) {
+        Script.FrameRate = Reader.TakeDecimal();
+        Valid = !Script.FrameRate.empty() && Script.FrameRate.size() <= LongestValue &&
+                Reader.Take(",");
+    }
+    if (Valid) {
+        Reader.SkipBlanks();
+        Valid = Reader.Take("convertfps=true)");
+        Reader.SkipBlanks();
+    }
+    if (!Valid || !Reader.AtEnd())
         throw ECommandError("The script is not a DirectShowSource(\"file\", fps=..., "
                             "convertfps=true) line.");
-    return {Match[1].str(), Match[2].str()};
+    return Script;
 }
 
 TScriptSource ReadScript(const std::string& ScriptFile) {

@@ -4,9 +4,14 @@
 // every 500 ms, each ended by a carriage return.
 #include "EncoderCommand.h"
 #include "FfmpegProcess.h"
+#include "OutputFile.h"
 #include "StatusText.h"
 
+#include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -23,6 +28,11 @@ void WriteOut(const std::string& Text) {
     }
 }
 
+bool Exists(const std::string& Path) {
+    struct stat Info {};
+    return lstat(Path.c_str(), &Info) == 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -36,8 +46,17 @@ int main(int argc, char* argv[]) {
         WriteOut(std::string("evc: ") + Error.what() + "\n");
         return 1;
     }
+    if (!Options.Overwrite && Exists(Options.OutputFile)) {
+        WriteOut("evc: '" + Options.OutputFile + "' already exists (-y overwrites it).\n");
+        return 1;
+    }
 
     WriteOut(evc::Description(Options, Script));
+    evc::TEncodeOptions Run = Options;
+    Run.OutputFile = evc::PartialFileName(Options.OutputFile);
+    Run.Overwrite = true;
+    std::remove(Run.OutputFile.c_str()); // the leftover of a run that was killed
+
     const bool HasVideo = !Options.NoVideo;
     evc::TProgress Progress;
     long long ReportedTime = -1;
@@ -48,15 +67,27 @@ int main(int argc, char* argv[]) {
         }
     };
     const evc::TFfmpegResult Result = evc::RunFfmpeg(
-        evc::FfmpegArguments(Options, Script),
+        evc::FfmpegArguments(Run, Script),
         [&](const std::string& Line) { evc::ApplyProgressLine(Line, Progress); }, ReportProgress,
         500);
-
     WriteOut(evc::StatusLine(Progress, HasVideo) + "\n");
+
+    std::string Failure;
+    int ExitCode = 1;
     if (Result.ExitCode != 0) {
-        WriteOut("evc: conversion failed (ffmpeg exit code " + std::to_string(Result.ExitCode) +
-                 ")\n" + Result.ErrorText);
-        return Result.ExitCode;
+        Failure = "conversion failed (ffmpeg exit code " + std::to_string(Result.ExitCode) + ")\n" +
+                  Result.ErrorText;
+        ExitCode = Result.ExitCode;
+    } else if (Progress.TimeMicroseconds < evc::LeastConvertedMicroseconds) {
+        Failure = "nothing was converted: the source holds no media that can be decoded from "
+                  "the chosen start on.\n";
+    } else if (std::rename(Run.OutputFile.c_str(), Options.OutputFile.c_str()) != 0) {
+        Failure = "cannot write '" + Options.OutputFile + "': " + std::strerror(errno) + "\n";
+    }
+    if (!Failure.empty()) {
+        std::remove(Run.OutputFile.c_str());
+        WriteOut("evc: " + Failure);
+        return ExitCode;
     }
     WriteOut("evc: done\n");
     return 0;

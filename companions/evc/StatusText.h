@@ -14,6 +14,10 @@ struct TProgress {
     long long TimeMicroseconds = 0;
 };
 
+// Less output than this means that nothing of the source was converted: what
+// is left is an encoder's start-up padding, or an empty file.
+constexpr long long LeastConvertedMicroseconds = 100000;
+
 // Takes one "key=value" line of ffmpeg's progress report into Progress.
 void ApplyProgressLine(const std::string& Line, TProgress& Progress);
 

@@ -8,6 +8,7 @@
 #include "FfmpegProcess.h"
 #include "FileFunc.h"
 #include "MediaProbe.h"
+#include "OutputFile.h"
 #include "PresetSelection.h"
 #include "ResourceLimit.h"
 #include "TempFolder.h"
@@ -184,8 +185,10 @@ TEST_F(Encoder, FfmpegFailureIsReportedWithItsMessage) {
     EXPECT_THAT(Run.Output, HasSubstr("No such file or directory"));
 }
 
-TEST_F(Encoder, KilledEncoderTakesFfmpegWithIt) {
-    const std::string Command = CommandFor(Media + "long_rv10_ac3.rm", 0, 4, {});
+TEST_F(Encoder, KilledEncoderTakesFfmpegWithItAndLeavesNoBrokenOutput) {
+    const std::string Long = Media + "long_rv10_ac3.rm";
+    const std::string Command = CommandFor(Long, 0, 4, {});
+    const std::string Partial = evc::PartialFileName(OutputPath(Command));
     std::vector<pid_t> Helpers;
     const TChildResult Run =
         RunChild(SplitCommandLine(Command), [&](pid_t Evc, const std::string& Piece) {
@@ -199,7 +202,44 @@ TEST_F(Encoder, KilledEncoderTakesFfmpegWithIt) {
     for (int Wait = 0; Wait < 100 && IsProcessAlive(Helpers[0]); ++Wait)
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
     EXPECT_FALSE(IsProcessAlive(Helpers[0]));
+    EXPECT_FALSE(std::filesystem::exists(OutputPath(Command)));
+
+    // The next run that writes the same name clears the leftover away.
+    const std::string Again = CommandFor(Long, 0, 4, {{Long, "00:00:00", "00:00:02"}});
+    ASSERT_EQ(OutputPath(Again), OutputPath(Command));
+    EXPECT_EQ(RunChild(SplitCommandLine(Again)).ExitCode, 0);
+    EXPECT_TRUE(ProbeMedia(OutputPath(Again)).Opened);
+    EXPECT_FALSE(std::filesystem::exists(Partial));
 }
+
+struct TEmptyCase {
+    const char* Source;
+    const char* Start; // of a trim to the source's end
+    int OutputType;
+    friend void PrintTo(const TEmptyCase& Case, std::ostream* Out) {
+        *Out << Case.Source << " from " << (*Case.Start ? Case.Start : "the start");
+    }
+};
+
+class NothingToConvert : public Encoder, public testing::WithParamInterface<TEmptyCase> {};
+
+TEST_P(NothingToConvert, FailsAndLeavesNoFile) {
+    const std::string Source = Media + GetParam().Source;
+    std::vector<TSourceRow> Rows;
+    if (*GetParam().Start)
+        Rows = {{Source, GetParam().Start, "00:01:05"}};
+    const std::string Command = CommandFor(Source, GetParam().OutputType, 2, Rows);
+    const TChildResult Run = RunChild(SplitCommandLine(Command));
+    EXPECT_NE(Run.ExitCode, 0) << Run.Output;
+    EXPECT_THAT(Run.Output, HasSubstr("nothing was converted"));
+    EXPECT_THAT(Run.Output, testing::Not(HasSubstr("done")));
+    EXPECT_TRUE(std::filesystem::is_empty(Temp.Path("out"))); // no output, no partial file
+}
+
+INSTANTIATE_TEST_SUITE_P(EmptySourcesAndLateStarts, NothingToConvert,
+                         testing::Values(TEmptyCase{"empty_real144.ra", "", 0},
+                                         TEmptyCase{"clip_rv20_ac3.rm", "00:01:00", 0},
+                                         TEmptyCase{"clip_rv10_ac3.rm", "00:01:00", 4}));
 
 // The numbers of the open descriptors, found without opening one.
 std::set<int> OpenDescriptors() {

@@ -54,6 +54,8 @@ TEST(EvcArguments, RefusesWhatItCannotCarryOut) {
     EXPECT_THAT(RefusalOf("-y -i s.avs -vol 99999999999999999999 /o/a.mp4"),
                 HasSubstr("whole number"));
     EXPECT_THAT(RefusalOf("-y -i s.avs -r 0.000 /o/a.mp4"), HasSubstr("frames per second"));
+    EXPECT_THAT(RefusalOf("-y -i s.avs -r " + std::string(30000, '0') + "25 /o/a.mp4"),
+                HasSubstr("frames per second"));
     EXPECT_THAT(RefusalOf("-y -i s.avs -s 176 /o/a.mp4"), HasSubstr("width x height"));
     EXPECT_THAT(RefusalOf("-y -vcodec mpeg4 /o/a.mp4"), HasSubstr("No input script"));
     EXPECT_THAT(RefusalOf("-y -i s.avs"), HasSubstr("No output file"));
@@ -68,8 +70,15 @@ TEST(EvcScript, ReadsSourceAndFrameRateOfTheOneLine) {
     for (const char* Bad :
          {"", "DirectShowSource(\"/a.rm\")", "AviSource(\"/a.rm\", fps=25, convertfps=true)",
           "DirectShowSource(\"\", fps=25, convertfps=true)",
-          "DirectShowSource(\"/a.rm\", fps=25, convertfps=true) extra"})
+          "DirectShowSource(\"/a.rm\", fps=25, convertfps=true) extra",
+          "DirectShowSource(\"/a\nb.rm\", fps=25, convertfps=true)",
+          "DirectShowSource(\"/a.rm\", fps=25., convertfps=true)"})
         EXPECT_THROW(ParseScript(Bad), ECommandError) << Bad;
+    const std::string LongName(50000, 'a'); // read without running deep
+    EXPECT_THROW(ParseScript("DirectShowSource(\"" + LongName), ECommandError);
+    EXPECT_EQ(ParseScript("DirectShowSource(\"" + LongName + "\",fps=25,convertfps=true)")
+                  .SourceFile.size(),
+              LongName.size());
     EXPECT_THROW(ReadScript("/nonexistent/VideoFile.avs"), ECommandError);
 }
 

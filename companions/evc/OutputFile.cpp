@@ -1,0 +1,15 @@
+#include "OutputFile.h"
+
+namespace evc {
+
+std::string PartialFileName(const std::string& OutputFile) {
+    const size_t NameStart = OutputFile.rfind('/') + 1; // 0 when there is no folder
+    const std::string Name = OutputFile.substr(NameStart);
+    const size_t Dot = Name.rfind('.');
+    const bool HasExtension = Dot != std::string::npos && Dot > 0;
+    const std::string Base = HasExtension ? Name.substr(0, Dot) : Name;
+    const std::string Extension = HasExtension ? Name.substr(Dot) : std::string();
+    return OutputFile.substr(0, NameStart) + "." + Base + ".evc-partial" + Extension;
+}
+
+} // namespace evc
