@@ -36,6 +36,7 @@ TEST_F(WindowTest, DialogsAndMessageBoxesKeepReadableText) {
     frmOption->show();
     for (QLabel* Label : frmOption->findChildren<QLabel*>()) {
         EXPECT_GE(Readability(Label), 4.5) << Label->objectName().toStdString();
+        EXPECT_LE(Label->sizeHint().width(), Label->width()) << "clipped";
     }
     double BoxReadability = 0;
     QTimer::singleShot(0, [&] {
