@@ -106,11 +106,14 @@ std::string GetStartTime(const std::string& SourceFile, const TConvertInputs& In
     return StartTime;
 }
 
-std::string GetCutDuration(const std::string& SourceFile, std::span<const TSourceRow> Rows) {
+long long GetCutSeconds(const std::string& SourceFile, std::span<const TSourceRow> Rows) {
     const TSourceRow* Row = LastRowOf(SourceFile, Rows);
-    if (!Row)
-        return std::string();
-    return std::to_string(SecondsOfTimeText(Row->EndTime) - SecondsOfTimeText(Row->StartTime));
+    return Row ? SecondsOfTimeText(Row->EndTime) - SecondsOfTimeText(Row->StartTime) : 0;
+}
+
+std::string GetCutDuration(const std::string& SourceFile, std::span<const TSourceRow> Rows) {
+    return LastRowOf(SourceFile, Rows) ? std::to_string(GetCutSeconds(SourceFile, Rows))
+                                       : std::string();
 }
 
 std::string GetOutputFolder(const std::string& FolderText, const TAppFunc& AppFunc) {

@@ -84,6 +84,9 @@ std::string CreateConvertParameter(const std::string& SourceFile, const TConvert
 std::string AssembleCommand(const TConvertParameters& Params, const TConvertServices& Services);
 std::string GetStartTime(const std::string& SourceFile, const TConvertInputs& Inputs);
 std::string GetCutDuration(const std::string& SourceFile, std::span<const TSourceRow> Rows);
+// End minus start of the last row of the file (ignoring ASCII case) in whole
+// seconds; 0 when no row has it.
+long long GetCutSeconds(const std::string& SourceFile, std::span<const TSourceRow> Rows);
 std::string GetOutputFolder(const std::string& FolderText, const TAppFunc& AppFunc);
 
 // Whole seconds of an hh:mm:ss text; a text that does not split into exactly

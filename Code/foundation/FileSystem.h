@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,11 @@ bool IsReadOnly(const std::string& Path);
 // can be made in that folder, an existing file is rewritten in place instead.
 // A read-only file is refused. Throws EFCreateError with the system's reason.
 void ReplaceFileContent(const std::string& FileName, const std::string& Content);
+
+// The size of a file in bytes. It is opened for reading only while other
+// programs may go on reading and writing it. Throws EFOpenError with the
+// system's reason when it cannot be opened.
+int64_t FileSizeOf(const std::string& Path);
 
 // The system's text for an error number.
 std::string SystemErrorText(int ErrorNumber);

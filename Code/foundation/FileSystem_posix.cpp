@@ -169,6 +169,19 @@ void ReplaceFileContent(const std::string& FileName, const std::string& Content)
     }
 }
 
+int64_t FileSizeOf(const std::string& Path) {
+    const int Fd = open(Path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat Info {};
+    if (Fd < 0 || fstat(Fd, &Info) != 0) {
+        const int ErrorNumber = errno;
+        if (Fd >= 0)
+            close(Fd);
+        throw EFOpenError(Path, SystemErrorText(ErrorNumber));
+    }
+    close(Fd);
+    return static_cast<int64_t>(Info.st_size);
+}
+
 std::string SystemErrorText(int ErrorNumber) {
     char Buffer[256];
     return strerror_r(ErrorNumber, Buffer, sizeof Buffer);

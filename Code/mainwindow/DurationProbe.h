@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Finds out how long a media file plays. The program probes in process with
+// FFmpeg's libraries; window tests put a fake in its place. Probing may run on
+// any thread.
+class IDurationProber {
+public:
+    virtual ~IDurationProber() = default;
+    // Whole seconds, the remainder dropped; 0 when the file cannot be played:
+    // it does not open, or no audio or video stream of it has a decoder.
+    virtual int32_t ProbeDuration(const std::string& Path) const = 0;
+};
+
+class TMediaDurationProber : public IDurationProber {
+public:
+    TMediaDurationProber();
+    int32_t ProbeDuration(const std::string& Path) const override;
+};
