@@ -35,7 +35,7 @@ void InitApplication() {
         return;
     CustomProc = new TCustomProc;
     CommonLib = new TCommonLib(ApplicationServices.ProgramFolder, *ApplicationServices.Dialogs,
-                               *ApplicationServices.System);
+                               *ApplicationServices.System, *ApplicationServices.Prober);
     AppFunc = new TAppFunc(ApplicationServices.ProgramFolder);
     SysFunc = new TSysFunc(*ApplicationServices.System);
     StrFunc = new TStrFunc;

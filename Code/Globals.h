@@ -14,6 +14,7 @@ class TStrFunc;
 class TFileFunc;
 class IUserDialogs;
 class ISystemActions;
+class IDurationProber;
 
 // The program's single instances: created once at start-up and kept until the
 // process ends.
@@ -29,12 +30,13 @@ extern TStrFunc* StrFunc;
 extern TFileFunc* FileFunc;
 
 // What the single instances work with: the program folder (with its trailing
-// separator), the dialogs and the system. The program sets the real ones;
-// window tests set their own before creating the forms.
+// separator), the dialogs, the system and the duration probe. The program sets
+// the real ones; window tests set their own before creating the forms.
 struct TApplicationServices {
     std::string ProgramFolder;
     IUserDialogs* Dialogs = nullptr;
     ISystemActions* System = nullptr;
+    const IDurationProber* Prober = nullptr;
 };
 extern TApplicationServices ApplicationServices;
 

@@ -1,15 +1,29 @@
 #include "Unit_CommonLib.h"
 
 #include "CustomProfiles.h"
+#include "DurationProbe.h"
+#include "FileSystem.h"
 #include "Folders.h"
 #include "Paths.h"
+#include "ProbeAhead.h"
 #include "QtText.h"
+#include "QueuedDispatcher.h"
+#include "SourceListView.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <memory>
+
+namespace {
+
+const QString SourceFileFilter =
+    "Supported Files|*.rm;*.rmvb;|RM Files (*.rm)|*.rm|RMVB Files (*.rmvb)|*.rmvb";
+
+} // namespace
 
 TCommonLib::TCommonLib(const std::string& ProgramFolder, IUserDialogs& Dialogs,
-                       ISystemActions& System)
-    : Dialogs(Dialogs), System(System) {
+                       ISystemActions& System, const IDurationProber& Prober)
+    : Dialogs(Dialogs), System(System), Prober(Prober) {
     Params.AppPath = ProgramFolder;
 }
 
@@ -61,4 +75,62 @@ bool TCommonLib::BrowseForFolder(const QString& Title, QString& Selected) const 
     if (Chosen)
         Selected = *Chosen;
     return Chosen.has_value();
+}
+
+QStringList TCommonLib::RunOpenDialog(bool RemoveDuplicates, const QString& InitialFolder) const {
+    const QStringList Chosen = Dialogs.OpenFiles(InitialFolder, SourceFileFilter);
+    if (!RemoveDuplicates)
+        return Chosen;
+    std::vector<std::string> Paths;
+    for (const QString& Path : Chosen)
+        Paths.push_back(ToEngineText(Path));
+    QStringList Unique;
+    for (const std::string& Path : ::RemoveDuplicates(Paths))
+        Unique << FromEngineText(Path);
+    return Unique;
+}
+
+void TCommonLib::AddSourceFiles(TSourceListView& List, const QStringList& Paths) const {
+    // Only paths the list may take are probed; the rows still follow the paths' order.
+    std::vector<std::string> Probed;
+    for (const QString& Path : Paths) {
+        const std::string File = ToEngineText(Path);
+        Probed.push_back(HasSourceExtension(File) && IsSafeSourcePath(File) ? File : std::string());
+    }
+    // Shared with the queued calls, which may still be waiting when this returns.
+    const auto Durations = std::make_shared<std::vector<std::optional<int32_t>>>(Paths.size());
+    TQueuedDispatcher Dispatcher(List);
+    TProbeAhead Worker(Probed, Prober, Dispatcher,
+                       [Durations](size_t Index, int32_t Seconds) { (*Durations)[Index] = Seconds; });
+    Worker.Start();
+
+    for (qsizetype Index = 0; Index < Paths.size(); ++Index) {
+        const QString& Path = Paths[Index];
+        const std::string File = ToEngineText(Path);
+        if (List.HasPath(Path) || !HasSourceExtension(File))
+            continue;
+        if (!IsSafeSourcePath(File)) {
+            ShowMessageBox(FromEngineText(EUnsafeSourcePath(File).what()), 1);
+            continue;
+        }
+        auto& Seconds = (*Durations)[static_cast<size_t>(Index)];
+        while (!Seconds) // the windows repaint and the spinner turns meanwhile
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents |
+                                            QEventLoop::ExcludeUserInputEvents);
+        const std::string Duration = FormatDuration(*Seconds);
+        if (Duration == "00:00:00") {
+            Dialogs.ShowCodecError();
+            continue;
+        }
+        List.AppendRow(NewSourceRow(File, FormatFileSize(GetSourceFileSize(Path)), Duration));
+    }
+    List.SelectFirstRow();
+}
+
+int32_t TCommonLib::ProbeDuration(const QString& Path) const {
+    return Prober.ProbeDuration(ToEngineText(Path));
+}
+
+int64_t TCommonLib::GetSourceFileSize(const QString& Path) const {
+    return FileSizeOf(ToEngineText(Path));
 }

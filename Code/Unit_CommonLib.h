@@ -7,13 +7,17 @@
 #include <QStringList>
 #include <string>
 
+class IDurationProber;
 class ISystemActions;
+class TSourceListView;
 
 // Common operations of the windows: message boxes, the stored custom profiles,
-// the output folder choice, and the parameters of the file being converted.
+// the output folder choice, adding source files, and the parameters of the
+// file being converted.
 class TCommonLib {
 public:
-    TCommonLib(const std::string& ProgramFolder, IUserDialogs& Dialogs, ISystemActions& System);
+    TCommonLib(const std::string& ProgramFolder, IUserDialogs& Dialogs, ISystemActions& System,
+               const IDurationProber& Prober);
 
     // The current conversion parameters; AppPath is the program folder.
     TConvertParameters Params;
@@ -37,6 +41,21 @@ public:
     // The folder browser: true, with Selected set, when a folder was chosen.
     bool BrowseForFolder(const QString& Title, QString& Selected) const;
 
+    // The open dialog for source files, starting in InitialFolder: the chosen
+    // paths in the dialog's order, each once when asked; none when cancelled.
+    QStringList RunOpenDialog(bool RemoveDuplicates, const QString& InitialFolder) const;
+    // Adds a row for every path, in order, that the list does not have yet,
+    // that names a RealMedia file and that plays for a second or more; tells
+    // the user of every file that does not play. The files are probed on
+    // another thread while this one keeps the windows painted. Then the first
+    // row is selected. Stops with an error at a file whose size cannot be read.
+    void AddSourceFiles(TSourceListView& List, const QStringList& Paths) const;
+    // Whole seconds the file plays; 0 when it cannot be played.
+    int32_t ProbeDuration(const QString& Path) const;
+    // The file's size in bytes; throws when it cannot be opened.
+    int64_t GetSourceFileSize(const QString& Path) const;
+
     IUserDialogs& Dialogs;
     ISystemActions& System;
+    const IDurationProber& Prober;
 };

@@ -1,5 +1,7 @@
 #include "UserDialogs.h"
 
+#include "CodeErrorForm.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -30,4 +32,32 @@ std::optional<QString> TQtUserDialogs::BrowseFolder(const QString& Title, const 
     if (Dialog.exec() != QDialog::Accepted || Dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return Dialog.selectedFiles().first();
+}
+
+namespace {
+
+// Qt's form of a filter: "Name (*.a *.b);;Name (*.c)". Qt reads the patterns
+// from the brackets, so a name that already shows them keeps its text.
+QString QtNameFilters(const QString& Filter) {
+    const QStringList Parts = Filter.split('|');
+    QStringList Filters;
+    for (qsizetype Index = 0; Index + 1 < Parts.size(); Index += 2) {
+        const QString Patterns = Parts[Index + 1].split(';', Qt::SkipEmptyParts).join(' ');
+        const QString& Name = Parts[Index];
+        Filters << (Name.endsWith("(" + Patterns + ")") ? Name : Name + " (" + Patterns + ")");
+    }
+    return Filters.join(";;");
+}
+
+} // namespace
+
+QStringList TQtUserDialogs::OpenFiles(const QString& InitialFolder, const QString& Filter) {
+    QFileDialog Dialog(QApplication::activeWindow(), "Open", InitialFolder, QtNameFilters(Filter));
+    Dialog.setFileMode(QFileDialog::ExistingFiles);
+    Dialog.setOptions(QFileDialog::DontUseNativeDialog);
+    return Dialog.exec() == QDialog::Accepted ? Dialog.selectedFiles() : QStringList();
+}
+
+void TQtUserDialogs::ShowCodecError() {
+    TFrmCodeErrorForm(QApplication::activeWindow(), System).exec();
 }

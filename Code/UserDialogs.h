@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
+
+class ISystemActions;
 
 // The icon of a message box; the numbers are the kinds ShowMessageBox takes.
 enum class TMessageKind { Error = 0, Warning = 1, Question = 2, Information = 3 };
@@ -17,11 +20,25 @@ public:
     virtual std::optional<QString> InputText(const QString& Prompt, const QString& Initial) = 0;
     // A folder browser starting at Selected (when it exists); nothing when cancelled.
     virtual std::optional<QString> BrowseFolder(const QString& Title, const QString& Selected) = 0;
+    // The open dialog for several existing files, with a filter of the form
+    // "Name|*.a;*.b|Name|*.c"; the chosen paths in the dialog's order, none
+    // when cancelled.
+    virtual QStringList OpenFiles(const QString& InitialFolder, const QString& Filter) = 0;
+    // Tells that a file cannot be read and offers the codec download; returns
+    // when the user has closed it.
+    virtual void ShowCodecError() = 0;
 };
 
 class TQtUserDialogs : public IUserDialogs {
 public:
+    // The codec error dialog opens its link through System.
+    explicit TQtUserDialogs(ISystemActions& System) : System(System) {}
     void ShowMessage(const QString& Text, TMessageKind Kind) override;
     std::optional<QString> InputText(const QString& Prompt, const QString& Initial) override;
     std::optional<QString> BrowseFolder(const QString& Title, const QString& Selected) override;
+    QStringList OpenFiles(const QString& InitialFolder, const QString& Filter) override;
+    void ShowCodecError() override;
+
+private:
+    ISystemActions& System;
 };

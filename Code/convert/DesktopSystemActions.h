@@ -10,5 +10,6 @@ public:
     bool TerminateProcess(uint32_t ProcessId) override;
     void PowerOff() override;
     void OpenFolder(const std::string& Folder) override;
+    void OpenWebAddress(const std::string& Address) override;
     void TrimWorkingSet() override;
 };

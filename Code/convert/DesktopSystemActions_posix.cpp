@@ -1,5 +1,7 @@
 #include "DesktopSystemActions.h"
 
+#include <QDesktopServices>
+#include <QUrl>
 #include <cstdlib>
 
 std::vector<TProcessEntry> TDesktopSystemActions::ListProcesses() {
@@ -17,6 +19,10 @@ void TDesktopSystemActions::PowerOff() {
 void TDesktopSystemActions::OpenFolder(const std::string& Folder) {
     const char* Home = std::getenv("HOME");
     LaunchDetached({"xdg-open", Folder.empty() && Home ? Home : Folder});
+}
+
+void TDesktopSystemActions::OpenWebAddress(const std::string& Address) {
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(Address)));
 }
 
 void TDesktopSystemActions::TrimWorkingSet() {

@@ -15,5 +15,7 @@ public:
     virtual bool TerminateProcess(uint32_t ProcessId) = 0;
     virtual void PowerOff() = 0;
     virtual void OpenFolder(const std::string& Folder) = 0;
+    // Opens a web address in the desktop's browser.
+    virtual void OpenWebAddress(const std::string& Address) = 0;
     virtual void TrimWorkingSet() = 0;
 };

@@ -2,6 +2,9 @@
 
 #include "EventHandlers.h"
 #include "Globals.h"
+#include "InitFileForm.h"
+#include "SystemActions.h"
+#include "Unit_ConfigInfo.h"
 #include "UnitCustomProc.h"
 #include "Unit_CommonLib.h"
 #include "Unit_Option.h"
@@ -10,8 +13,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QHeaderView>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QTimer>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QWindow>
@@ -43,10 +47,7 @@ TFrmMainForm::TFrmMainForm(QWidget* Parent)
     ui->centralwidget->setStyleSheet(Look);
     setMinimumSize(SmallestSize);
     ui->edtOutputFolder->setText(QDir::homePath() + "/Korvalin");
-    ui->dxTreeSourceFileInfo->setHeaderLabels(
-        {"", "File Name", "File Size", "Duration", "Start Time", "End Time", "Cut Time"});
-    ui->dxTreeSourceFileInfo->setRootIsDecorated(false);
-    ui->dxTreeSourceFileInfo->header()->setSectionResizeMode(QHeaderView::Stretch);
+    setAcceptDrops(true);
     if (const QScreen* Screen = QGuiApplication::primaryScreen())
         move(Screen->availableGeometry().center() - rect().center());
 
@@ -74,11 +75,19 @@ TFrmMainForm::TFrmMainForm(QWidget* Parent)
     connect(ui->btnWindowMinimize, &QToolButton::clicked, this,
             Handler(this, &TFrmMainForm::actMinimizeExecute));
     connect(ui->btnWindowClose, &QToolButton::clicked, this, &QWidget::close);
+    connect(ui->btnOpenFile, &QPushButton::clicked, this,
+            Handler(this, &TFrmMainForm::btnOpenFileClick));
+    connect(ui->btnRemoveFile, &QPushButton::clicked, this,
+            Handler(this, &TFrmMainForm::btnRemoveFileClick));
+    connect(ui->btnClearFile, &QPushButton::clicked, this,
+            Handler(this, &TFrmMainForm::btnClearFileClick));
+    connect(ui->dxTreeSourceFileInfo, &TSourceListView::FilesDropped, this,
+            &TFrmMainForm::FilesDropped);
 
     // A drag on the title or the background moves the window; a click on a
-    // check box's caption toggles the box.
-    for (QWidget* Watched :
-         std::initializer_list<QWidget*>{ui->lblTitle, ui->centralwidget, ui->Label1, ui->Label2})
+    // check box's caption toggles the box, and one on the codec link opens it.
+    for (QWidget* Watched : std::initializer_list<QWidget*>{
+             ui->lblTitle, ui->centralwidget, ui->Label1, ui->Label2, ui->Label3})
         Watched->installEventFilter(this);
 }
 
@@ -115,7 +124,7 @@ void TFrmMainForm::resizeEvent(QResizeEvent* Event) {
 bool TFrmMainForm::eventFilter(QObject* Watched, QEvent* Event) {
     if (Event->type() == QEvent::KeyPress && Watched == windowHandle()) {
         RunHandler([&] { FormKeyDown(*static_cast<QKeyEvent*>(Event)); });
-    } else if (CaptionClicked(Watched, Event)) {
+    } else if (LabelClicked(Watched, Event)) {
         return true;
     } else if (Event->type() == QEvent::MouseButtonPress &&
                (Watched == ui->lblTitle || Watched == ui->centralwidget) && windowHandle()) {
@@ -124,11 +133,13 @@ bool TFrmMainForm::eventFilter(QObject* Watched, QEvent* Event) {
     return QMainWindow::eventFilter(Watched, Event);
 }
 
-bool TFrmMainForm::CaptionClicked(QObject* Watched, QEvent* Event) {
-    QAbstractButton* Box = Watched == ui->Label1   ? ui->chkShutdown
-                           : Watched == ui->Label2 ? ui->chkShowOutputDirectory
-                                                   : nullptr;
-    if (!Box)
+bool TFrmMainForm::LabelClicked(QObject* Watched, QEvent* Event) {
+    const std::function<void()> Click =
+        Watched == ui->Label1   ? std::function<void()>([this] { ui->chkShutdown->click(); })
+        : Watched == ui->Label2 ? std::function<void()>([this] { ui->chkShowOutputDirectory->click(); })
+        : Watched == ui->Label3 ? std::function<void()>([this] { Label3Click(); })
+                                : nullptr;
+    if (!Click)
         return false;
     if (Event->type() == QEvent::MouseButtonPress) // a click, not a drag of the window
         return true;
@@ -137,7 +148,7 @@ bool TFrmMainForm::CaptionClicked(QObject* Watched, QEvent* Event) {
     const auto* Mouse = static_cast<QMouseEvent*>(Event);
     if (Mouse->button() == Qt::LeftButton &&
         static_cast<QWidget*>(Watched)->rect().contains(Mouse->position().toPoint()))
-        Box->click();
+        RunHandler(Click);
     return true;
 }
 
@@ -159,6 +170,44 @@ void TFrmMainForm::FormKeyDown(const QKeyEvent& Key) {
         if (Key.key() == Code)
             Button->click();
     }
+}
+
+void TFrmMainForm::dragEnterEvent(QDragEnterEvent* Event) {
+    if (Event->mimeData()->hasUrls())
+        Event->acceptProposedAction();
+}
+
+void TFrmMainForm::dropEvent(QDropEvent* Event) {
+    Event->acceptProposedAction();
+    FilesDropped(DroppedFiles(*Event->mimeData()));
+}
+
+void TFrmMainForm::FilesDropped(const QStringList& Paths) {
+    // Added once the drop is over, so that the program the files came from
+    // does not wait for the probing.
+    QTimer::singleShot(0, this, [this, Paths] {
+        RunHandler([&] { CommonLib->AddSourceFiles(*ui->dxTreeSourceFileInfo, Paths); });
+    });
+}
+
+void TFrmMainForm::btnOpenFileClick() {
+    const QStringList Files = CommonLib->RunOpenDialog(true, CustomProc->ReadInitDir());
+    FrmInitFileForm->SetFiles(Files);
+    FrmInitFileForm->exec();
+    if (!Files.isEmpty())
+        CustomProc->SaveInitDir(Files.first());
+}
+
+void TFrmMainForm::btnRemoveFileClick() {
+    ui->dxTreeSourceFileInfo->RemoveSelection();
+}
+
+void TFrmMainForm::btnClearFileClick() {
+    ui->dxTreeSourceFileInfo->ClearRows();
+}
+
+void TFrmMainForm::Label3Click() {
+    CommonLib->System.OpenWebAddress(ConfigInfo::CodecDownloadAddress);
 }
 
 void TFrmMainForm::actMinimizeExecute() {

@@ -24,6 +24,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* Event) override;
+    void dragEnterEvent(QDragEnterEvent* Event) override;
+    void dropEvent(QDropEvent* Event) override;
     void closeEvent(QCloseEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
     bool eventFilter(QObject* Watched, QEvent* Event) override;
@@ -31,8 +33,13 @@ protected:
 private:
     void FormShow();
     void FormKeyDown(const QKeyEvent& Key);
-    bool CaptionClicked(QObject* Watched, QEvent* Event);
+    bool LabelClicked(QObject* Watched, QEvent* Event);
     void actMinimizeExecute();
+    void btnOpenFileClick();
+    void btnRemoveFileClick();
+    void btnClearFileClick();
+    void FilesDropped(const QStringList& Paths);
+    void Label3Click();
     void btnOptionsClick();
     void btnSelectOutputFolderClick();
     void cbbOutputFiletypeChange();

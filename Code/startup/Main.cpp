@@ -1,5 +1,6 @@
 #include "AppFunc.h"
 #include "DesktopSystemActions.h"
+#include "DurationProbe.h"
 #include "Globals.h"
 #include "KorvalinApplication.h"
 #include "SessionEnd.h"
@@ -11,9 +12,10 @@
 int main(int argc, char* argv[]) {
     TKorvalinApplication Application(argc, argv);
     std::setlocale(LC_ALL, "");
-    TQtUserDialogs Dialogs;
     TDesktopSystemActions System;
-    ApplicationServices = {TAppFunc().AppFolder(), &Dialogs, &System};
+    TQtUserDialogs Dialogs(System);
+    const TMediaDurationProber Prober;
+    ApplicationServices = {TAppFunc().AppFolder(), &Dialogs, &System, &Prober};
     CreateForms();
     CloseOnSessionEnd(*FrmMainForm);
     FrmMainForm->show();

@@ -108,6 +108,7 @@ public:
     }
     void PowerOff() override {}
     void OpenFolder(const std::string&) override {}
+    void OpenWebAddress(const std::string&) override {}
     void TrimWorkingSet() override {}
 
     uint32_t Start(const std::string& Program) {

@@ -47,7 +47,7 @@ TEST_F(WindowTest, DialogsAndMessageBoxesKeepReadableText) {
         Box->accept();
     });
     QApplication::setActiveWindow(FrmMainForm);
-    TQtUserDialogs().ShowMessage("This is a read-only path.", TMessageKind::Warning);
+    TQtUserDialogs(System).ShowMessage("This is a read-only path.", TMessageKind::Warning);
     EXPECT_GE(BoxReadability, 4.5);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DurationProbe.h"
 #include "Globals.h"
 #include "RecordingSystem.h"
 #include "TempFolder.h"
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QtTest/QTest>
 #include <deque>
+#include <map>
 #include <gtest/gtest.h>
 
 // Dialogs answered by the test: the answers are queued beforehand, and what
@@ -31,20 +33,41 @@ public:
         Prompts.push_back(Title);
         return Next(FolderAnswers);
     }
+    QStringList OpenFiles(const QString& InitialFolder, const QString& Filter) override {
+        Prompts.push_back("open " + InitialFolder + " " + Filter);
+        return Next(FileAnswers).value_or(QStringList());
+    }
+    void ShowCodecError() override { Messages.emplace_back("codec error", TMessageKind::Error); }
 
     std::deque<std::optional<QString>> InputAnswers, FolderAnswers;
+    std::deque<std::optional<QStringList>> FileAnswers;
     std::vector<std::pair<QString, TMessageKind>> Messages;
     std::vector<QString> Prompts;
 
 private:
-    static std::optional<QString> Next(std::deque<std::optional<QString>>& Answers) {
-        std::optional<QString> Answer;
+    template <typename TAnswer>
+    static std::optional<TAnswer> Next(std::deque<std::optional<TAnswer>>& Answers) {
+        std::optional<TAnswer> Answer;
         if (!Answers.empty()) {
             Answer.swap(Answers.front());
             Answers.pop_front();
         }
         return Answer;
     }
+};
+
+// Durations chosen by the test, by file name; a file it does not know plays
+// for 0 seconds. Probing runs on another thread, so the table is set before.
+class TFakeProber : public IDurationProber {
+public:
+    int32_t ProbeDuration(const std::string& Path) const override {
+        if (OnProbe)
+            OnProbe(Path);
+        const auto Found = Seconds.find(std::filesystem::path(Path).filename().string());
+        return Found == Seconds.end() ? 0 : Found->second;
+    }
+    std::map<std::string, int32_t> Seconds;
+    std::function<void(const std::string& Path)> OnProbe;
 };
 
 // The program's windows and single instances on a program folder of the
@@ -55,7 +78,7 @@ protected:
     ~WindowTest() override { ReleaseApplication(); }
 
     void Start() {
-        ApplicationServices = {Temp.Folder(), &Dialogs, &System};
+        ApplicationServices = {Temp.Folder(), &Dialogs, &System, &Prober};
         CreateForms();
         FrmMainForm->show();
         FrmMainForm->activateWindow();
@@ -85,4 +108,5 @@ protected:
     TTempFolder Temp;
     TAnsweringDialogs Dialogs;
     TRecordingSystem System;
+    TFakeProber Prober;
 };

@@ -1,0 +1,245 @@
+#include "SourceListView.h"
+
+#include "EventHandlers.h"
+#include "QtText.h"
+
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QSignalBlocker>
+#include <QStyledItemDelegate>
+#include <QTimeEdit>
+#include <numeric>
+
+namespace {
+
+// Column captions and their shares of the list's width.
+const char* const Captions[SourceColumnCount] = {"",         "File Name",  "File Size", "Duration",
+                                                 "Start Time", "End Time", "Cut Time"};
+const int Shares[SourceColumnCount] = {16, 68, 28, 28, 28, 28, 28};
+const QString TimeFormat = "HH:mm:ss";
+
+bool IsTimeColumn(int Column) {
+    return Column == StartTimeColumn || Column == EndTimeColumn;
+}
+
+// Edits the start and end times as hh:mm:ss and nothing else. A change of the
+// start ends its edit at once, so that the row is corrected on every change.
+class TTimeCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* Parent, const QStyleOptionViewItem&,
+                          const QModelIndex& Index) const override {
+        if (!IsTimeColumn(Index.column()))
+            return nullptr;
+        auto* Editor = new QTimeEdit(Parent);
+        Editor->setDisplayFormat(TimeFormat);
+        Editor->setFrame(false);
+        if (Index.column() == StartTimeColumn) {
+            connect(Editor, &QTimeEdit::timeChanged, this, [this, Editor] {
+                emit const_cast<TTimeCellDelegate*>(this)->commitData(Editor);
+                emit const_cast<TTimeCellDelegate*>(this)->closeEditor(Editor);
+            });
+        }
+        return Editor;
+    }
+    void setEditorData(QWidget* Editor, const QModelIndex& Index) const override {
+        const QTime Time = QTime::fromString(Index.data().toString(), TimeFormat);
+        const QSignalBlocker Quiet(Editor); // showing the time is no change
+        static_cast<QTimeEdit*>(Editor)->setTime(Time.isValid() ? Time : QTime(0, 0));
+    }
+    void setModelData(QWidget* Editor, QAbstractItemModel* Model,
+                      const QModelIndex& Index) const override {
+        Model->setData(Index, static_cast<QTimeEdit*>(Editor)->time().toString(TimeFormat));
+    }
+};
+
+} // namespace
+
+TSourceListView::TSourceListView(QWidget* Parent) : QTreeWidget(Parent) {
+    setColumnCount(SourceColumnCount);
+    setHeaderLabels(QStringList(std::begin(Captions), std::end(Captions)));
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked |
+                    QAbstractItemView::EditKeyPressed);
+    setItemDelegate(new TTimeCellDelegate(this));
+    header()->setSectionsMovable(false);
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(QHeaderView::Interactive);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    // The selection stays visible when the list loses the focus.
+    QPalette Colours = palette();
+    for (const QPalette::ColorRole Role : {QPalette::Highlight, QPalette::HighlightedText})
+        Colours.setColor(QPalette::Inactive, Role, Colours.color(QPalette::Active, Role));
+    setPalette(Colours);
+    connect(itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+            Handler(this, &TSourceListView::CorrectSelectedRows));
+}
+
+TRowCells TSourceListView::Row(int Index) const {
+    const QTreeWidgetItem* Item = topLevelItem(Index);
+    TRowCells Cells;
+    Cells[CheckStatusColumn] = Item->checkState(CheckStatusColumn) == Qt::Checked ? "True" : "False";
+    for (size_t Column = FileNameColumn; Column < SourceColumnCount; ++Column)
+        Cells[Column] = ToEngineText(Item->text(static_cast<int>(Column)));
+    return Cells;
+}
+
+void TSourceListView::SetRow(int Index, const TRowCells& Cells) {
+    QTreeWidgetItem* Item = topLevelItem(Index);
+    Item->setCheckState(CheckStatusColumn,
+                        Cells[CheckStatusColumn] == "True" ? Qt::Checked : Qt::Unchecked);
+    for (size_t Column = FileNameColumn; Column < SourceColumnCount; ++Column)
+        Item->setText(static_cast<int>(Column), FromEngineText(Cells[Column]));
+}
+
+void TSourceListView::AppendRow(const TRowCells& Cells) {
+    auto* Item = new QTreeWidgetItem(this);
+    Item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsUserCheckable |
+                   Qt::ItemIsEditable | Qt::ItemIsDragEnabled);
+    SetRow(RowCount() - 1, Cells);
+}
+
+bool TSourceListView::HasPath(const QString& Path) const {
+    for (int Index = 0; Index < RowCount(); ++Index)
+        if (topLevelItem(Index)->text(FileNameColumn) == Path)
+            return true;
+    return false;
+}
+
+void TSourceListView::SelectFirstRow() {
+    if (RowCount() == 0)
+        return;
+    topLevelItem(0)->setSelected(true);
+    SyncTrimMarkers();
+}
+
+void TSourceListView::RemoveSelectedRows() {
+    const QList<QTreeWidgetItem*> Selected = selectedItems();
+    if (Selected.isEmpty())
+        return;
+    QTreeWidgetItem* Above = currentItem() ? itemAbove(currentItem()) : nullptr;
+    if (Above && Above->isSelected())
+        Above = nullptr;
+    setUpdatesEnabled(false);
+    qDeleteAll(Selected);
+    if (Above) {
+        setCurrentItem(Above);
+        Above->setSelected(true);
+    }
+    setUpdatesEnabled(true);
+}
+
+void TSourceListView::RemoveSelection() {
+    RemoveSelectedRows();
+    if (RowCount() == 0)
+        Preview->ResetTrimMarkers();
+    Preview->StopPreview();
+    Preview->SyncTrimMarkers();
+}
+
+void TSourceListView::ClearRows() {
+    clear();
+    Preview->StopPreview();
+    Preview->ResetTrimMarkers();
+}
+
+void TSourceListView::CorrectSelectedRows() {
+    const std::function<void(int64_t)> Seek =
+        Preview->CanSeek()
+            ? std::function<void(int64_t)>([this](int64_t Ms) { Preview->SeekPreview(Ms); })
+            : nullptr;
+    for (int Index = 0; Index < RowCount(); ++Index) {
+        if (!topLevelItem(Index)->isSelected())
+            continue;
+        TRowCells Cells = Row(Index);
+        try {
+            CorrectEditedRow(Cells, Seek);
+        } catch (...) {
+            SetRow(Index, Cells); // what was filled in before stays
+            throw;
+        }
+        SetRow(Index, Cells);
+    }
+}
+
+void TSourceListView::SyncTrimMarkers() const {
+    Preview->SyncTrimMarkers();
+}
+
+void TSourceListView::keyPressEvent(QKeyEvent* Event) {
+    SyncTrimMarkers();
+    if (Event->key() == Qt::Key_Delete) {
+        RemoveSelection();
+        return;
+    }
+    QTreeWidget::keyPressEvent(Event);
+}
+
+void TSourceListView::keyReleaseEvent(QKeyEvent* Event) {
+    QTreeWidget::keyReleaseEvent(Event);
+    SyncTrimMarkers();
+}
+
+void TSourceListView::mouseReleaseEvent(QMouseEvent* Event) {
+    QTreeWidget::mouseReleaseEvent(Event);
+    SyncTrimMarkers();
+}
+
+void TSourceListView::resizeEvent(QResizeEvent* Event) {
+    QTreeWidget::resizeEvent(Event);
+    FitColumns();
+}
+
+void TSourceListView::FitColumns() {
+    constexpr int Last = SourceColumnCount - 1;
+    const int Total = std::accumulate(std::begin(Shares), std::end(Shares), 0);
+    const int Width = viewport()->width();
+    int Used = 0;
+    for (int Column = 0; Column < Last; ++Column) {
+        setColumnWidth(Column, Width * Shares[Column] / Total);
+        Used += columnWidth(Column);
+    }
+    setColumnWidth(Last, Width - Used); // the rounding goes to the last column
+}
+
+void TSourceListView::startDrag(Qt::DropActions) {
+    const QList<QTreeWidgetItem*> Selected = selectedItems();
+    if (Selected.isEmpty())
+        return;
+    auto* Drag = new QDrag(this);
+    Drag->setMimeData(mimeData(Selected));
+    Drag->exec(Qt::MoveAction);
+    if (Drag->target() != viewport()) // dropped elsewhere, nowhere, or cancelled
+        RemoveSelection();
+}
+
+void TSourceListView::dragEnterEvent(QDragEnterEvent* Event) {
+    Event->acceptProposedAction();
+}
+
+void TSourceListView::dragMoveEvent(QDragMoveEvent* Event) {
+    Event->acceptProposedAction();
+}
+
+void TSourceListView::dropEvent(QDropEvent* Event) {
+    Event->acceptProposedAction();
+    if (Event->source() != this) // rows dropped back on the list stay as they are
+        emit FilesDropped(DroppedFiles(*Event->mimeData()));
+}
+
+QStringList DroppedFiles(const QMimeData& Data) {
+    QStringList Paths;
+    for (const QUrl& Url : Data.urls())
+        if (Url.isLocalFile())
+            Paths << Url.toLocalFile();
+    return Paths;
+}

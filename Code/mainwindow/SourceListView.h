@@ -1,0 +1,66 @@
+#pragma once
+
+#include "PreviewHooks.h"
+#include "SourceRows.h"
+
+#include <QStringList>
+#include <QTreeWidget>
+
+class QMimeData;
+
+// The source list: one flat row per file with its seven cells, several rows
+// selected at once, time editors for the start and end, and the rules that keep
+// the rows and the preview's trim markers in step when rows change.
+class TSourceListView : public QTreeWidget {
+    Q_OBJECT
+
+public:
+    explicit TSourceListView(QWidget* Parent = nullptr);
+
+    // The preview the list keeps informed.
+    void SetPreview(IPreviewHooks& Hooks) { Preview = &Hooks; }
+
+    int RowCount() const { return topLevelItemCount(); }
+    TRowCells Row(int Index) const;
+    void SetRow(int Index, const TRowCells& Cells);
+    void AppendRow(const TRowCells& Cells);
+    // True when a row has exactly this path; letter case counts.
+    bool HasPath(const QString& Path) const;
+
+    // Marks the first row selected and moves the markers to it.
+    void SelectFirstRow();
+    // Deletes the selected rows; the row above the focused one, if it stays,
+    // becomes the focused and selected row.
+    void RemoveSelectedRows();
+    // The Remove button: the selected rows go, the preview stops, and the
+    // markers follow the new selection (or go back to the ends).
+    void RemoveSelection();
+    // The Clear button: every row goes and the preview stops.
+    void ClearRows();
+    // Corrects every selected row after an edit of its times, in list order.
+    void CorrectSelectedRows();
+
+signals:
+    // Local files dropped on the list, in drop order.
+    void FilesDropped(const QStringList& Paths);
+
+protected:
+    void keyPressEvent(QKeyEvent* Event) override;
+    void keyReleaseEvent(QKeyEvent* Event) override;
+    void mouseReleaseEvent(QMouseEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
+    void startDrag(Qt::DropActions Actions) override;
+    void dragEnterEvent(QDragEnterEvent* Event) override;
+    void dragMoveEvent(QDragMoveEvent* Event) override;
+    void dropEvent(QDropEvent* Event) override;
+
+private:
+    void SyncTrimMarkers() const;
+    void FitColumns();
+
+    TNoPreview NoPreview;
+    IPreviewHooks* Preview = &NoPreview;
+};
+
+// The local files among dropped data, in drop order.
+QStringList DroppedFiles(const QMimeData& Data);
