@@ -100,8 +100,9 @@ void TCommonLib::AddSourceFiles(TSourceListView& List, const QStringList& Paths)
     // Shared with the queued calls, which may still be waiting when this returns.
     const auto Durations = std::make_shared<std::vector<std::optional<int32_t>>>(Paths.size());
     TQueuedDispatcher Dispatcher(List);
-    TProbeAhead Worker(Probed, Prober, Dispatcher,
-                       [Durations](size_t Index, int32_t Seconds) { (*Durations)[Index] = Seconds; });
+    TProbeAhead Worker(Probed, Prober, Dispatcher, [Durations](size_t Index, int32_t Seconds) {
+        (*Durations)[Index] = Seconds;
+    });
     Worker.Start();
 
     for (qsizetype Index = 0; Index < Paths.size(); ++Index) {

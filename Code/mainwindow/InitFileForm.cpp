@@ -45,6 +45,7 @@ void TFrmInitFileForm::Timer1Timer() {
 }
 
 void TFrmInitFileForm::Timer2Timer() {
-    RunHandler([this] { CommonLib->AddSourceFiles(*FrmMainForm->ui->dxTreeSourceFileInfo, Files); });
+    RunHandler(
+        [this] { CommonLib->AddSourceFiles(*FrmMainForm->ui->dxTreeSourceFileInfo, Files); });
     accept();
 }

@@ -16,8 +16,8 @@
 namespace {
 
 // Column captions and their shares of the list's width.
-const char* const Captions[SourceColumnCount] = {"",         "File Name",  "File Size", "Duration",
-                                                 "Start Time", "End Time", "Cut Time"};
+const char* const Captions[SourceColumnCount] = {"",           "File Name", "File Size", "Duration",
+                                                 "Start Time", "End Time",  "Cut Time"};
 const int Shares[SourceColumnCount] = {16, 68, 28, 28, 28, 28, 28};
 const QString TimeFormat = "HH:mm:ss";
 
@@ -87,7 +87,8 @@ TSourceListView::TSourceListView(QWidget* Parent) : QTreeWidget(Parent) {
 TRowCells TSourceListView::Row(int Index) const {
     const QTreeWidgetItem* Item = topLevelItem(Index);
     TRowCells Cells;
-    Cells[CheckStatusColumn] = Item->checkState(CheckStatusColumn) == Qt::Checked ? "True" : "False";
+    Cells[CheckStatusColumn] =
+        Item->checkState(CheckStatusColumn) == Qt::Checked ? "True" : "False";
     for (size_t Column = FileNameColumn; Column < SourceColumnCount; ++Column)
         Cells[Column] = ToEngineText(Item->text(static_cast<int>(Column)));
     return Cells;

@@ -4,9 +4,9 @@
 #include "Globals.h"
 #include "InitFileForm.h"
 #include "SystemActions.h"
-#include "Unit_ConfigInfo.h"
 #include "UnitCustomProc.h"
 #include "Unit_CommonLib.h"
+#include "Unit_ConfigInfo.h"
 #include "Unit_Option.h"
 #include "ui_Unit_Convert.h"
 
@@ -15,9 +15,10 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QTimer>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 namespace {
@@ -86,8 +87,8 @@ TFrmMainForm::TFrmMainForm(QWidget* Parent)
 
     // A drag on the title or the background moves the window; a click on a
     // check box's caption toggles the box, and one on the codec link opens it.
-    for (QWidget* Watched : std::initializer_list<QWidget*>{
-             ui->lblTitle, ui->centralwidget, ui->Label1, ui->Label2, ui->Label3})
+    for (QWidget* Watched : std::initializer_list<QWidget*>{ui->lblTitle, ui->centralwidget,
+                                                            ui->Label1, ui->Label2, ui->Label3})
         Watched->installEventFilter(this);
 }
 
@@ -135,8 +136,9 @@ bool TFrmMainForm::eventFilter(QObject* Watched, QEvent* Event) {
 
 bool TFrmMainForm::LabelClicked(QObject* Watched, QEvent* Event) {
     const std::function<void()> Click =
-        Watched == ui->Label1   ? std::function<void()>([this] { ui->chkShutdown->click(); })
-        : Watched == ui->Label2 ? std::function<void()>([this] { ui->chkShowOutputDirectory->click(); })
+        Watched == ui->Label1 ? std::function<void()>([this] { ui->chkShutdown->click(); })
+        : Watched == ui->Label2
+            ? std::function<void()>([this] { ui->chkShowOutputDirectory->click(); })
         : Watched == ui->Label3 ? std::function<void()>([this] { Label3Click(); })
                                 : nullptr;
     if (!Click)
@@ -184,10 +186,19 @@ void TFrmMainForm::dropEvent(QDropEvent* Event) {
 
 void TFrmMainForm::FilesDropped(const QStringList& Paths) {
     // Added once the drop is over, so that the program the files came from
-    // does not wait for the probing.
-    QTimer::singleShot(0, this, [this, Paths] {
-        RunHandler([&] { CommonLib->AddSourceFiles(*ui->dxTreeSourceFileInfo, Paths); });
-    });
+    // does not wait for the probing; a drop that comes while earlier files are
+    // being added waits for them, so that the rows keep the order of the drops.
+    PendingDrops << Paths;
+    if (!AddingDrops)
+        QTimer::singleShot(0, this, Handler(this, &TFrmMainForm::AddDroppedFiles));
+}
+
+void TFrmMainForm::AddDroppedFiles() {
+    if (AddingDrops)
+        return;
+    const QScopedValueRollback Adding(AddingDrops, true);
+    while (!PendingDrops.isEmpty())
+        CommonLib->AddSourceFiles(*ui->dxTreeSourceFileInfo, std::exchange(PendingDrops, {}));
 }
 
 void TFrmMainForm::btnOpenFileClick() {

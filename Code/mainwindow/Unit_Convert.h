@@ -3,6 +3,7 @@
 #include "WindowAnchors.h"
 
 #include <QMainWindow>
+#include <QStringList>
 #include <memory>
 
 class QKeyEvent;
@@ -39,6 +40,7 @@ private:
     void btnRemoveFileClick();
     void btnClearFileClick();
     void FilesDropped(const QStringList& Paths);
+    void AddDroppedFiles();
     void Label3Click();
     void btnOptionsClick();
     void btnSelectOutputFolderClick();
@@ -47,4 +49,6 @@ private:
 
     TWindowAnchors Anchors;
     bool Shown = false;
+    QStringList PendingDrops;
+    bool AddingDrops = false;
 };

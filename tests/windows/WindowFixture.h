@@ -15,8 +15,8 @@
 #include <QComboBox>
 #include <QtTest/QTest>
 #include <deque>
-#include <map>
 #include <gtest/gtest.h>
+#include <map>
 
 // Dialogs answered by the test: the answers are queued beforehand, and what
 // was asked is recorded.

@@ -1,0 +1,170 @@
+#include "CodeErrorForm.h"
+#include "InitFileForm.h"
+#include "SourceListView.h"
+#include "Unit_ConfigInfo.h"
+#include "WindowFixture.h"
+#include "ui_CodeErrorForm.h"
+
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QMimeData>
+#include <QTimeEdit>
+#include <gmock/gmock.h>
+
+using testing::ElementsAre;
+using testing::Pair;
+
+namespace {
+
+class SourceList : public WindowTest {
+protected:
+    SourceList() {
+        Prober.Seconds = {
+            {"a.rm", 5400}, {"A.rm", 30}, {"MOVIE.RMVB", 600}, {"b.rm", 600}, {"c.rm", 600}};
+    }
+    TSourceListView& List() const { return *Main().dxTreeSourceFileInfo; }
+    // A file of the given size in the test's folder; its full path.
+    QString File(const std::string& Name, size_t Size = 100) {
+        return QString::fromStdString(Temp.Write(Name, std::string(Size, 'x')));
+    }
+    std::vector<std::string> Paths() const {
+        std::vector<std::string> Result;
+        for (int Index = 0; Index < List().RowCount(); ++Index)
+            Result.push_back(List().Row(Index)[FileNameColumn]);
+        return Result;
+    }
+    void Drop(QWidget* Target, const QStringList& Files) {
+        QMimeData Data;
+        QList<QUrl> Urls;
+        for (const QString& Path : Files)
+            Urls << QUrl::fromLocalFile(Path);
+        Data.setUrls(Urls);
+        QDragEnterEvent Enter(QPoint(5, 5), Qt::CopyAction, &Data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(Target, &Enter);
+        QDropEvent Drop(QPointF(5, 5), Qt::CopyAction, &Data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(Target, &Drop);
+    }
+    // The time editor of the first row's cell, opened by a click as the user opens it.
+    QTimeEdit* OpenEditor(int Column) {
+        const QRect Cell = List().visualItemRect(List().topLevelItem(0));
+        const int X = List().header()->sectionViewportPosition(Column) + 5;
+        QTest::mouseClick(List().viewport(), Qt::LeftButton, {}, QPoint(X, Cell.center().y()));
+        return qobject_cast<QTimeEdit*>(List().indexWidget(List().model()->index(0, Column)));
+    }
+    void AddThreeRows() {
+        CommonLib->AddSourceFiles(List(), {File("a.rm"), File("b.rm"), File("c.rm")});
+        ASSERT_EQ(List().RowCount(), 3);
+    }
+};
+
+TEST_F(SourceList, AddsPlayableRealMediaFilesInOrderOnce) {
+    Start();
+    const QString A = File("a.rm", 1536);
+    CommonLib->AddSourceFiles(List(), {A, File("short.rm"), File("movie.rm.avi"), File("movie.rmx"),
+                                       A, File("A.rm"), File("MOVIE.RMVB"), File("noise.rm"),
+                                       File("quote\".rm")});
+    ASSERT_EQ(List().RowCount(), 3);
+    EXPECT_THAT(List().Row(0), ElementsAre("True", A.toStdString(), "1.5 KB", "01:30:00",
+                                           "00:00:00", "01:30:00", "01:30:00"));
+    EXPECT_THAT(Paths(), ElementsAre(A.toStdString(), Temp.Path("A.rm"), Temp.Path("MOVIE.RMVB")));
+    ASSERT_EQ(Dialogs.Messages.size(), 3u); // short.rm, noise.rm, then the quote
+    EXPECT_EQ(Dialogs.Messages[0].first, "codec error");
+    EXPECT_EQ(Dialogs.Messages[1].first, "codec error");
+    EXPECT_THAT(Dialogs.Messages[2].first.toStdString(), testing::HasSubstr("quote\".rm"));
+    EXPECT_TRUE(List().topLevelItem(0)->isSelected());
+}
+
+TEST_F(SourceList, OpenButtonAddsThePickedFilesAndKeepsTheirFolder) {
+    std::filesystem::create_directory(Temp.Path("films"));
+    const QString A = File("films/a.rm"), B = File("films/b.rm");
+    Dialogs.FileAnswers = {QStringList{B, A, B}};
+    Start();
+    QTest::keyClick(FrmMainForm->windowHandle(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_FALSE(FrmInitFileForm->isVisible());
+    EXPECT_THAT(Paths(), ElementsAre(B.toStdString(), A.toStdString()));
+    ASSERT_EQ(Dialogs.Prompts.size(), 1u);
+    EXPECT_EQ(Dialogs.Prompts[0], "open " + QDir::homePath() +
+                                      "/ Supported Files|*.rm;*.rmvb;|RM Files (*.rm)|*.rm|"
+                                      "RMVB Files (*.rmvb)|*.rmvb");
+    EXPECT_THAT(Temp.Read("Config/UserSettings.ini"),
+                testing::HasSubstr("InitDir=" + Temp.Path("films/")));
+}
+
+TEST_F(SourceList, FileThatVanishesAfterProbingStopsTheAddingWithAMessage) {
+    const QString A = File("a.rm"), B = File("b.rm"), C = File("c.rm");
+    Prober.OnProbe = [&](const std::string& Path) {
+        if (Path == B.toStdString())
+            std::filesystem::remove(Path);
+    };
+    Dialogs.FileAnswers = {QStringList{A, B, C}};
+    Start();
+    Click(Main().btnOpenFile);
+    EXPECT_FALSE(FrmInitFileForm->isVisible()); // closed after the error too
+    EXPECT_THAT(Paths(), ElementsAre(A.toStdString()));
+    ASSERT_EQ(Dialogs.Messages.size(), 1u);
+    EXPECT_THAT(Dialogs.Messages[0].first.toStdString(), testing::StartsWith("Cannot open file"));
+}
+
+TEST_F(SourceList, DroppedFilesAreAddedOnTheListAndOnTheWindow) {
+    Start();
+    const QString A = File("a.rm"), B = File("b.rm");
+    Drop(List().viewport(), {A, A});
+    Drop(FrmMainForm, {B, Temp.Folder().c_str()});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return List().RowCount() == 2; }));
+    EXPECT_THAT(Paths(), ElementsAre(A.toStdString(), B.toStdString()));
+    EXPECT_TRUE(Dialogs.Messages.empty());
+}
+
+TEST_F(SourceList, RemovingTheFocusedMiddleRowFocusesTheRowAbove) {
+    Start();
+    AddThreeRows();
+    const std::function<void()> Removals[] = {
+        [&] { Click(Main().btnRemoveFile); },
+        [&] { QTest::keyClick(FrmMainForm->windowHandle(), Qt::Key_Delete); }};
+    for (const std::function<void()>& Remove : Removals) {
+        List().setCurrentItem(List().topLevelItem(1)); // b, then c
+        List().setFocus();
+        Remove();
+        EXPECT_EQ(List().currentItem(), List().topLevelItem(0));
+        EXPECT_TRUE(List().topLevelItem(0)->isSelected());
+    }
+    EXPECT_THAT(Paths(), ElementsAre(Temp.Path("a.rm")));
+    QTest::keyClick(FrmMainForm->windowHandle(), Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(List().RowCount(), 0);
+}
+
+TEST_F(SourceList, EditedTimesAreCorrectedAsTheyChange) {
+    Start();
+    CommonLib->AddSourceFiles(List(), {File("b.rm")}); // ten minutes
+    auto* Editor = OpenEditor(EndTimeColumn);
+    ASSERT_NE(Editor, nullptr);
+    Editor->setTime(QTime(0, 5, 0)); // the end's edit goes on until it is finished
+    EXPECT_EQ(List().Row(0)[EndTimeColumn], "00:10:00");
+    QTest::keyClick(Editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the edit ends once the key is handled
+    EXPECT_THAT(List().Row(0), ElementsAre("True", testing::_, testing::_, "00:10:00", "00:00:00",
+                                           "00:05:00", "00:05:00"));
+
+    Editor = OpenEditor(StartTimeColumn);
+    ASSERT_NE(Editor, nullptr);
+    Editor->setTime(QTime(0, 6, 0)); // a start is corrected at once
+    EXPECT_THAT(List().Row(0), ElementsAre("True", testing::_, testing::_, "00:10:00", "00:06:00",
+                                           "00:06:00", "00:00:00"));
+}
+
+TEST_F(SourceList, CodecErrorDialogOffersTheDownload) {
+    Start();
+    TFrmCodeErrorForm Dialog(FrmMainForm, System);
+    EXPECT_EQ(Dialog.windowTitle(), "Error Info");
+    EXPECT_EQ(Dialog.size(), QSize(413, 96));
+    const QLabel* Message = Dialog.ui->lblMessage;
+    EXPECT_LE(Message->heightForWidth(Message->width()), Message->height()) << "clipped";
+    Dialog.show();
+    Click(Dialog.ui->lblLink);
+    EXPECT_THAT(System.Actions,
+                ElementsAre(std::string("web ") + ConfigInfo::CodecDownloadAddress));
+    Click(Dialog.ui->btnOK);
+    EXPECT_FALSE(Dialog.isVisible());
+}
+
+} // namespace
