@@ -73,8 +73,8 @@ int main(int argc, char** argv) {
     QTimer Turns;
     QObject::connect(&Turns, &QTimer::timeout, [&] {
         const auto Now = TClock::now();
-        LongestGap = std::max(LongestGap,
-                              std::chrono::duration<double, std::milli>(Now - LastTurn).count());
+        LongestGap =
+            std::max(LongestGap, std::chrono::duration<double, std::milli>(Now - LastTurn).count());
         LastTurn = Now;
     });
     Turns.start(0);

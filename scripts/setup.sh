@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libmpv-dev libavformat-dev libavcodec-dev libjpeg-dev ffmpeg
     googletest libgtest-dev libgmock-dev
-    xvfb xauth fp-utils imagemagick
+    xvfb xauth xdotool fp-utils imagemagick
 )
 
 missing=()

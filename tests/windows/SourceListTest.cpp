@@ -115,6 +115,28 @@ TEST_F(SourceList, DroppedFilesAreAddedOnTheListAndOnTheWindow) {
     EXPECT_TRUE(Dialogs.Messages.empty());
 }
 
+TEST_F(SourceList, LongNamesDeepPathsAndAThousandFilesInOneDrop) {
+    const std::string LongName = std::string(247, 'n') + ".rm"; // 250 bytes, the most a name has
+    std::string Deep = Temp.Folder();
+    while (Deep.size() < 4000) {
+        Deep += std::string(200, 'd') + "/";
+        std::filesystem::create_directory(Deep);
+    }
+    Prober.Seconds = {{LongName, 60}};
+    Start();
+    CommonLib->AddSourceFiles(List(), {File(LongName), QString::fromStdString(Deep + "a.rm")});
+    EXPECT_THAT(Paths(), ElementsAre(Temp.Path(LongName)));
+    EXPECT_THAT(Dialogs.Messages, ElementsAre(Pair("codec error", TMessageKind::Error)));
+
+    Prober.Default = 90;
+    QStringList Many;
+    for (int Index = 0; Index < 1000; ++Index)
+        Many << File("f" + std::to_string(Index) + ".rm");
+    Drop(List().viewport(), Many);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return List().RowCount() == 1001; }));
+    EXPECT_EQ(List().Row(1000)[FileNameColumn], Temp.Path("f999.rm"));
+}
+
 TEST_F(SourceList, RemovingTheFocusedMiddleRowFocusesTheRowAbove) {
     Start();
     AddThreeRows();
@@ -129,6 +151,8 @@ TEST_F(SourceList, RemovingTheFocusedMiddleRowFocusesTheRowAbove) {
         EXPECT_TRUE(List().topLevelItem(0)->isSelected());
     }
     EXPECT_THAT(Paths(), ElementsAre(Temp.Path("a.rm")));
+    List().topLevelItem(0)->setCheckState(CheckStatusColumn, Qt::Unchecked);
+    EXPECT_EQ(List().Row(0)[CheckStatusColumn], "False");
     QTest::keyClick(FrmMainForm->windowHandle(), Qt::Key_L, Qt::ControlModifier);
     EXPECT_EQ(List().RowCount(), 0);
 }

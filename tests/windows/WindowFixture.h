@@ -57,16 +57,17 @@ private:
 };
 
 // Durations chosen by the test, by file name; a file it does not know plays
-// for 0 seconds. Probing runs on another thread, so the table is set before.
+// for Default seconds. Probing runs on another thread, so all is set before.
 class TFakeProber : public IDurationProber {
 public:
     int32_t ProbeDuration(const std::string& Path) const override {
         if (OnProbe)
             OnProbe(Path);
         const auto Found = Seconds.find(std::filesystem::path(Path).filename().string());
-        return Found == Seconds.end() ? 0 : Found->second;
+        return Found == Seconds.end() ? Default : Found->second;
     }
     std::map<std::string, int32_t> Seconds;
+    int32_t Default = 0;
     std::function<void(const std::string& Path)> OnProbe;
 };
 
