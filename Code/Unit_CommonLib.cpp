@@ -128,10 +128,6 @@ void TCommonLib::AddSourceFiles(TSourceListView& List, const QStringList& Paths)
     List.SelectFirstRow();
 }
 
-int32_t TCommonLib::ProbeDuration(const QString& Path) const {
-    return Prober.ProbeDuration(ToEngineText(Path));
-}
-
 int64_t TCommonLib::GetSourceFileSize(const QString& Path) const {
     return FileSizeOf(ToEngineText(Path));
 }

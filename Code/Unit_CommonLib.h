@@ -50,8 +50,6 @@ public:
     // another thread while this one keeps the windows painted. Then the first
     // row is selected. Stops with an error at a file whose size cannot be read.
     void AddSourceFiles(TSourceListView& List, const QStringList& Paths) const;
-    // Whole seconds the file plays; 0 when it cannot be played.
-    int32_t ProbeDuration(const QString& Path) const;
     // The file's size in bytes; throws when it cannot be opened.
     int64_t GetSourceFileSize(const QString& Path) const;
 
