@@ -1,0 +1,128 @@
+#include "BatchDriver.h"
+
+#include "CommandLine.h"
+
+namespace {
+
+constexpr int PauseBeforeFile = 2000;
+constexpr int EncoderAppears = 3000;
+constexpr int EncoderLookInterval = 100;
+
+} // namespace
+
+void TBatchDriver::ConvertFileList() {
+    if (Running())
+        return;
+    DoneCount = 0;
+    TotalCount = 0;
+    for (int Row = 0; Row < Host.RowCount(); ++Row)
+        TotalCount += Host.RowChecked(Row) ? 1 : 0;
+    FailedFiles.clear();
+    if (Host.RowCount() == 0) {
+        Host.ShowWarning("Please add media files you want to convert into the list.");
+        Host.HideProgress();
+        return;
+    }
+    FileIndex = 0;
+    NextFile();
+}
+
+void TBatchDriver::NextFile() {
+    for (; FileIndex < Host.RowCount(); ++FileIndex) {
+        if (!Host.RowChecked(FileIndex))
+            continue;
+        CurrentSource = Host.RowSource(FileIndex);
+        try {
+            ConvertCommand = Host.CreateConvertParameter(CurrentSource);
+        } catch (const std::exception& Error) {
+            NoteFailure(CurrentSource, Error.what());
+            continue;
+        }
+        Host.WriteLog("parameter: " + ConvertCommand);
+        ProgressTicks = 0;
+        Host.ShowProgress();
+        Step = TStep::BeforeFile;
+        Host.StartTimer(PauseBeforeFile);
+        return;
+    }
+    EndBatch();
+}
+
+void TBatchDriver::TimerElapsed() {
+    switch (Step) {
+    case TStep::Idle:
+        return;
+    case TStep::BeforeFile:
+        if (StopRequested) { // stopped during the pause: this file is not started
+            ++FileIndex;
+            NextFile();
+            return;
+        }
+        ++FileSerial;
+        RunEndKnown = false;
+        Host.StartRunner(ConvertCommand);
+        Step = TStep::EncoderStarting;
+        Host.StartTimer(EncoderAppears);
+        return;
+    case TStep::EncoderStarting:
+    case TStep::EncoderRunning:
+        // The runner's report of its end follows its process within a turn.
+        if (Host.EncoderRunning() || !RunEndKnown) {
+            Step = TStep::EncoderRunning;
+            Host.StartTimer(EncoderLookInterval);
+            return;
+        }
+        FinishFile();
+        return;
+    }
+}
+
+void TBatchDriver::RunEnded(const TRunEnd& End) {
+    LastRun = End;
+    RunEndKnown = true;
+}
+
+void TBatchDriver::FinishFile() {
+    Host.FreeRunner();
+    ++DoneCount;
+    const std::vector<std::string> Words = SplitCommandLine(ConvertCommand);
+    if (!LastRun.Started)
+        NoteFailure(CurrentSource, "the encoder could not be started");
+    else if (LastRun.ExitCode != 0)
+        NoteFailure(CurrentSource,
+                    "the encoder ended with exit code " + std::to_string(LastRun.ExitCode));
+    else if (Words.empty() || !Host.FileExists(Words.back()))
+        NoteFailure(CurrentSource, "the encoder left no output file");
+    ++FileIndex;
+    NextFile();
+}
+
+void TBatchDriver::EndBatch() {
+    Step = TStep::Idle;
+    if (!StopRequested) {
+        if (Host.ShowOutputDirectoryChecked())
+            Host.OpenOutputFolder();
+        if (Host.ShutdownChecked()) {
+            Host.PowerOffAndQuit();
+            return;
+        }
+        if (!FailedFiles.empty()) {
+            std::string Text = "These files were not converted:";
+            for (const std::string& File : FailedFiles)
+                Text += "\n" + File;
+            Host.ShowWarning(Text);
+        }
+    }
+    StopRequested = false;
+    Host.HideProgress();
+}
+
+void TBatchDriver::RequestStop(bool SkipEndActions) {
+    StopRequested = StopRequested || SkipEndActions;
+    FileIndex = Host.RowCount() + 10;
+}
+
+void TBatchDriver::NoteFailure(const std::string& Source, const std::string& Reason) {
+    Host.WriteLog("Convert error: " + Source + " (" + Reason + ")");
+    FailedFiles.push_back(Source);
+}

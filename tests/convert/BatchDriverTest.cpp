@@ -1,0 +1,203 @@
+#include "BatchDriver.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+using testing::ElementsAre;
+using testing::HasSubstr;
+using testing::IsEmpty;
+
+namespace {
+
+// The windows and the system as the driver sees them, with a clock that only
+// moves when the test lets the pending timer elapse. Every call is recorded.
+class TFakeHost : public IBatchHost {
+public:
+    struct TRow {
+        bool Checked;
+        std::string Source;
+    };
+    std::vector<TRow> Rows;
+    std::vector<std::string> Calls;
+    int PendingTimer = -1;         // milliseconds, -1 when none
+    long long Now = 0;             // milliseconds
+    int EncoderLooksLeft = 0;      // how many more looks find an encoder
+    std::set<std::string> Outputs; // files that exist
+    bool ShowFolder = false, Shutdown = false;
+    std::map<std::string, TRunEnd> RunEnds; // by source; started and 0 when not given
+    TBatchDriver* Driver = nullptr;
+
+    int RowCount() const override { return static_cast<int>(Rows.size()); }
+    bool RowChecked(int Row) const override { return Rows.at(static_cast<size_t>(Row)).Checked; }
+    std::string RowSource(int Row) const override {
+        return Rows.at(static_cast<size_t>(Row)).Source;
+    }
+    std::string CreateConvertParameter(const std::string& Source) override {
+        if (Source.find("unquotable") != std::string::npos)
+            throw std::runtime_error("cannot be converted");
+        return "evc.exe -y -i \"VideoFile.avs\" \"/out" + Source + ".3gp\"";
+    }
+    void WriteLog(const std::string& Line) override { Calls.push_back("log " + Line); }
+    void ShowWarning(const std::string& Text) override { Calls.push_back("warn " + Text); }
+    void ShowProgress() override { Calls.push_back("show"); }
+    void HideProgress() override { Calls.push_back("hide"); }
+    void StartRunner(const std::string& Command) override {
+        Calls.push_back("run at " + std::to_string(Now));
+        Running = Command;
+    }
+    void FreeRunner() override { Calls.push_back("free at " + std::to_string(Now)); }
+    bool EncoderRunning() const override {
+        if (EncoderLooksLeft == 0)
+            return false;
+        --const_cast<TFakeHost*>(this)->EncoderLooksLeft;
+        return true;
+    }
+    bool FileExists(const std::string& Path) const override { return Outputs.contains(Path); }
+    bool ShowOutputDirectoryChecked() const override { return ShowFolder; }
+    bool ShutdownChecked() const override { return Shutdown; }
+    void OpenOutputFolder() override { Calls.push_back("open folder"); }
+    void PowerOffAndQuit() override { Calls.push_back("save settings and power off"); }
+    void StartTimer(int Milliseconds) override { PendingTimer = Milliseconds; }
+
+    // Lets time pass until the driver waits for nothing; the runner reports its
+    // end right after it starts, as a quick encoder would.
+    void RunToEnd(const std::function<void()>& AtEachStep = {}) {
+        while (PendingTimer >= 0) {
+            Now += std::exchange(PendingTimer, -1);
+            if (AtEachStep)
+                AtEachStep();
+            Driver->TimerElapsed();
+            if (!Running.empty()) {
+                const std::string Source = Running.substr(Running.rfind("/out") + 4);
+                Driver->RunEnded(RunEnds.contains(Source.substr(0, Source.size() - 5))
+                                     ? RunEnds[Source.substr(0, Source.size() - 5)]
+                                     : TRunEnd{true, 0});
+                Running.clear();
+            }
+        }
+    }
+    std::vector<std::string> Only(const std::string& Prefix) const {
+        std::vector<std::string> Found;
+        for (const std::string& Call : Calls)
+            if (Call.starts_with(Prefix))
+                Found.push_back(Call);
+        return Found;
+    }
+
+private:
+    std::string Running;
+};
+
+class Batch : public testing::Test {
+protected:
+    Batch() { Host.Driver = &Driver; }
+    void Rows(std::initializer_list<TFakeHost::TRow> List) {
+        Host.Rows = List;
+        for (const TFakeHost::TRow& Row : List)
+            Host.Outputs.insert("/out" + Row.Source + ".3gp");
+    }
+    TFakeHost Host;
+    TBatchDriver Driver{Host};
+};
+
+TEST_F(Batch, CheckedRowsRunInTurnWithTheirPausesAndEndActions) {
+    Rows({{true, "/a.rm"}, {false, "/b.rm"}, {true, "/c.rm"}, {true, "/d.rm"}});
+    Host.ShowFolder = true;
+    Host.EncoderLooksLeft = 2; // the first file's encoder is seen twice
+    Driver.ConvertFileList();
+    EXPECT_EQ(Driver.TotalCount, 3);
+    Host.RunToEnd();
+    EXPECT_EQ(Driver.DoneCount, 3);
+    EXPECT_THAT(Host.Only("run"), ElementsAre("run at 2000", "run at 7200", "run at 12200"));
+    EXPECT_THAT(Host.Only("free"), ElementsAre("free at 5200", "free at 10200", "free at 15200"));
+    EXPECT_THAT(Host.Only("log parameter: "), testing::SizeIs(3));
+    EXPECT_THAT(Host.Calls, testing::Contains("open folder"));
+    EXPECT_EQ(Host.Calls.back(), "hide");
+    EXPECT_FALSE(Driver.Running());
+}
+
+TEST_F(Batch, StopDuringThePauseSkipsTheFileAndTheEndActionsOnce) {
+    Rows({{true, "/a.rm"}, {true, "/b.rm"}});
+    Host.ShowFolder = true;
+    Driver.ConvertFileList();
+    Driver.RequestStop(true);
+    Driver.ConvertFileList(); // ignored: the stopped batch has not ended yet
+    Host.RunToEnd();
+    EXPECT_THAT(Host.Only("run"), IsEmpty());
+    EXPECT_THAT(Host.Only("open"), IsEmpty());
+    EXPECT_FALSE(Driver.StopRequested);
+
+    Host.Calls.clear();
+    Driver.ConvertFileList(); // the next batch runs its end actions again
+    Host.RunToEnd();
+    EXPECT_THAT(Host.Only("run"), testing::SizeIs(2));
+    EXPECT_THAT(Host.Only("open"), ElementsAre("open folder"));
+}
+
+TEST_F(Batch, StopWhileEncodingEndsAfterThatFile) {
+    for (const bool StopButton : {true, false}) {
+        SCOPED_TRACE(StopButton ? "stop button" : "close box");
+        Host.Calls.clear();
+        Host.Now = 0;
+        Rows({{true, "/a.rm"}, {true, "/b.rm"}});
+        Host.ShowFolder = true;
+        Host.EncoderLooksLeft = 5;
+        Driver.ConvertFileList();
+        Host.RunToEnd([&] {
+            if (Host.Now == 5200)
+                Driver.RequestStop(StopButton);
+        });
+        EXPECT_THAT(Host.Only("run"), ElementsAre("run at 2000"));
+        EXPECT_EQ(Driver.DoneCount, 1);
+        // The close box leaves the end-of-batch actions to run.
+        EXPECT_EQ(Host.Only("open").size(), StopButton ? 0u : 1u);
+    }
+}
+
+TEST_F(Batch, AnUnrelatedEncoderMakesEveryFileWait) {
+    Rows({{true, "/a.rm"}, {true, "/b.rm"}});
+    Host.EncoderLooksLeft = 1000;
+    Driver.ConvertFileList();
+    Host.RunToEnd();
+    EXPECT_THAT(Host.Only("free"), ElementsAre("free at 105000", "free at 110000"));
+}
+
+TEST_F(Batch, EmptyListWarnsAndNothingElse) {
+    Host.ShowFolder = Host.Shutdown = true;
+    Driver.ConvertFileList();
+    EXPECT_THAT(
+        Host.Calls,
+        ElementsAre("warn Please add media files you want to convert into the list.", "hide"));
+}
+
+TEST_F(Batch, ShutdownSavesTheSettingsAndPowersOffInsteadOfWarning) {
+    Rows({{true, "/a.rm"}});
+    Host.Outputs.clear(); // would be a failure to report
+    Host.Shutdown = true;
+    Driver.ConvertFileList();
+    Host.RunToEnd();
+    EXPECT_EQ(Host.Calls.back(), "save settings and power off");
+    EXPECT_THAT(Host.Only("warn"), IsEmpty());
+}
+
+TEST_F(Batch, FilesThatFailedAreLoggedAndNamedOnceAtTheEnd) {
+    Rows({{true, "/ok.rm"},
+          {true, "/nostart.rm"},
+          {true, "/exit.rm"},
+          {true, "/none.rm"},
+          {true, "/unquotable.rm"}});
+    Host.Outputs.erase("/out/none.rm.3gp");
+    Host.RunEnds["/nostart.rm"] = {false, 0};
+    Host.RunEnds["/exit.rm"] = {true, 1};
+    Driver.ConvertFileList();
+    Host.RunToEnd();
+    EXPECT_EQ(Driver.DoneCount, 4); // a file counts as done whatever its encoder did
+    EXPECT_THAT(Host.Only("log Convert error"), testing::SizeIs(4));
+    EXPECT_THAT(Host.Only("warn"), ElementsAre("warn These files were not converted:\n/nostart.rm"
+                                               "\n/exit.rm\n/none.rm\n/unquotable.rm"));
+}
+
+} // namespace
