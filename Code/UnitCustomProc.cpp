@@ -1,9 +1,11 @@
 #include "UnitCustomProc.h"
 
+#include "AppFunc.h"
 #include "CustomProfiles.h"
 #include "FileFunc.h"
 #include "Globals.h"
 #include "QtText.h"
+#include "SourceListView.h"
 #include "Unit_CommonLib.h"
 #include "Unit_Convert.h"
 #include "Unit_Option.h"
@@ -178,4 +180,32 @@ std::array<int, PresetOptionCount> TCustomProc::PresetIndexes() const {
         Indexes[static_cast<size_t>(Option)] =
             ComboOf(static_cast<TPresetOption>(Option))->currentIndex();
     return Indexes;
+}
+
+TOptionSelection TCustomProc::ReadOptions() const {
+    const auto& Options = *frmOption->ui;
+    const auto Text = [](const QComboBox* Combo) { return ToEngineText(Combo->currentText()); };
+    TOptionSelection Selection;
+    Selection.OutputType = FrmMainForm->ui->cbbOutputFiletype->currentIndex();
+    Selection.VideoSize = Text(Options.cbbVideoSize);
+    Selection.VideoBitrate = Text(Options.cbbVideoBitrate);
+    Selection.Framerate = Text(Options.cbbFramerate);
+    Selection.Aspectratio = Text(Options.cbbAspectratio);
+    Selection.AudioBitrate = Text(Options.cbbAudioBitrate);
+    Selection.AudioSample = Text(Options.cbbAudioSample);
+    Selection.AudioChannels = Text(Options.cbbAudioChannels);
+    Selection.AudioVolumeGain = Text(Options.cbbAudioVolumeGain);
+    return Selection;
+}
+
+std::string TCustomProc::CreateConvertParameter(const std::string& Source) {
+    const TSourceListView& List = *FrmMainForm->ui->dxTreeSourceFileInfo;
+    std::vector<TSourceRow> Rows;
+    for (int Index = 0; Index < List.RowCount(); ++Index) {
+        const TRowCells Cells = List.Row(Index);
+        Rows.push_back({Cells[FileNameColumn], Cells[StartTimeColumn], Cells[EndTimeColumn]});
+    }
+    const TConvertInputs Inputs{Rows, ToEngineText(FrmMainForm->ui->edtOutputFolder->text()),
+                                [this] { ApplyCustomProfile(); }, [this] { return ReadOptions(); }};
+    return ::CreateConvertParameter(Source, Inputs, {*AppFunc, *FileFunc}, CommonLib->Params, Trim);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BatchDriver.h"
+#include "BatchHost.h"
 #include "ConvertParameter.h"
 #include "ProfileTuples.h"
 #include "Unit_ConfigInfo.h"
@@ -13,6 +15,8 @@ class QComboBox;
 // controls hold the state; the rules come from the engine.
 class TCustomProc {
 public:
+    TCustomProc() { BatchHost.SetDriver(Batch); }
+
     // Appends the list's entries to the combo and selects its default entry.
     void FillOptionCombo(QComboBox* Combo, ConfigInfo::TTextList List) const;
     // Appends the five qualities and the stored custom profiles, then selects
@@ -44,8 +48,18 @@ public:
     // Keeps the folder of the file last picked in the open dialog.
     void SaveInitDir(const QString& PickedFile) const;
 
+    // The option selection the encoding combos show.
+    TOptionSelection ReadOptions() const;
+    // Builds the encoder command for a source from the list and the combos;
+    // fills CommonLib's conversion parameters and Trim.
+    std::string CreateConvertParameter(const std::string& Source);
+
     // The trim range of the file being converted.
     TTrimValues Trim;
+
+    // The batch conversion of the source list and the windows it works through.
+    TBatchHost BatchHost;
+    TBatchDriver Batch{BatchHost};
 
 private:
     QComboBox* ComboOf(TPresetOption Option) const;

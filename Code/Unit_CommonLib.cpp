@@ -1,9 +1,11 @@
 #include "Unit_CommonLib.h"
 
+#include "AppFunc.h"
 #include "CustomProfiles.h"
 #include "DurationProbe.h"
 #include "FileSystem.h"
 #include "Folders.h"
+#include "Globals.h"
 #include "Paths.h"
 #include "ProbeAhead.h"
 #include "QtText.h"
@@ -12,6 +14,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QTimer>
 #include <memory>
 
 namespace {
@@ -130,4 +134,12 @@ void TCommonLib::AddSourceFiles(TSourceListView& List, const QStringList& Paths)
 
 int64_t TCommonLib::GetSourceFileSize(const QString& Path) const {
     return FileSizeOf(ToEngineText(Path));
+}
+
+TProcessControl TCommonLib::ProcessControl() const {
+    return TProcessControl(System, *AppFunc, [](int Milliseconds) {
+        QEventLoop Pause;
+        QTimer::singleShot(Milliseconds, &Pause, &QEventLoop::quit);
+        Pause.exec();
+    });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ConvertParameter.h"
+#include "ProcessControl.h"
 #include "UserDialogs.h"
 
 #include <QString>
@@ -50,6 +51,10 @@ public:
     // another thread while this one keeps the windows painted. Then the first
     // row is selected. Stops with an error at a file whose size cannot be read.
     void AddSourceFiles(TSourceListView& List, const QStringList& Paths) const;
+    // Finding and ending the encoder and the end-of-batch system actions; its
+    // pauses let the windows go on meanwhile.
+    TProcessControl ProcessControl() const;
+
     // The file's size in bytes; throws when it cannot be opened.
     int64_t GetSourceFileSize(const QString& Path) const;
 

@@ -15,6 +15,11 @@ void TQtUserDialogs::ShowMessage(const QString& Text, TMessageKind Kind) {
     Box.exec();
 }
 
+bool TQtUserDialogs::Confirm(const QString& Question) {
+    return QMessageBox::question(QApplication::activeWindow(), QApplication::applicationName(),
+                                 Question) == QMessageBox::Yes;
+}
+
 std::optional<QString> TQtUserDialogs::InputText(const QString& Prompt, const QString& Initial) {
     bool Accepted = false;
     const QString Text =

@@ -16,6 +16,8 @@ public:
     virtual ~IUserDialogs() = default;
     // A message box with an OK button; returns when it was closed.
     virtual void ShowMessage(const QString& Text, TMessageKind Kind) = 0;
+    // A question with Yes and No; true for Yes.
+    virtual bool Confirm(const QString& Question) = 0;
     // A single-line input box; nothing when the user cancelled.
     virtual std::optional<QString> InputText(const QString& Prompt, const QString& Initial) = 0;
     // A folder browser starting at Selected (when it exists); nothing when cancelled.
@@ -34,6 +36,7 @@ public:
     // The codec error dialog opens its link through System.
     explicit TQtUserDialogs(ISystemActions& System) : System(System) {}
     void ShowMessage(const QString& Text, TMessageKind Kind) override;
+    bool Confirm(const QString& Question) override;
     std::optional<QString> InputText(const QString& Prompt, const QString& Initial) override;
     std::optional<QString> BrowseFolder(const QString& Title, const QString& Selected) override;
     QStringList OpenFiles(const QString& InitialFolder, const QString& Filter) override;

@@ -25,7 +25,7 @@ std::string CounterText(int DoneCount, int TotalCount) {
 
 std::optional<int> FileBarMaximum(const std::string& CutDuration) {
     int32_t Seconds = 0;
-    if (!TryDecimalToInt(CutDuration, Seconds) || Seconds < 0)
+    if (!TryDecimalToInt(CutDuration, Seconds) || Seconds <= 0)
         return std::nullopt;
     return Seconds;
 }

@@ -20,7 +20,8 @@ std::optional<TBarState> TotalBar(const TBarState& FileBar, int DoneCount, int T
 std::string CounterText(int DoneCount, int TotalCount);
 
 // The file bar's range for a cut of CutDuration seconds (decimal text); nothing
-// when the text is empty, negative or not a number, which leaves a full bar.
+// when the text is empty, not a number, or no positive number of seconds, for
+// which the bar stands full.
 std::optional<int> FileBarMaximum(const std::string& CutDuration);
 
 // The seconds an encoder status text reports: the text split at "=", the field

@@ -1,10 +1,130 @@
 #include "Unit_Converting.h"
 
+#include "EventHandlers.h"
+#include "Globals.h"
+#include "ProgressRules.h"
+#include "QtText.h"
+#include "UnitCustomProc.h"
+#include "Unit_CommonLib.h"
+#include "Unit_Convert.h"
+#include "ui_Unit_Convert.h"
 #include "ui_Unit_Converting.h"
 
+#include <QCloseEvent>
+#include <QLabel>
+
 TfrmConverting::TfrmConverting(QWidget* Parent)
-    : QDialog(Parent), ui(std::make_unique<Ui::TfrmConverting>()) {
+    : QDialog(Parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      ui(std::make_unique<Ui::TfrmConverting>()), Panel(new QLabel) {
     ui->setupUi(this);
+    setFixedSize(size());
+    Panel->setFixedWidth(50);
+    ui->statState->addWidget(Panel);
+    connect(ui->btnStop, &QPushButton::clicked, this,
+            Handler(this, &TfrmConverting::btnStop1Click));
+    connect(&tmrChanging, &QTimer::timeout, this, Handler(this, &TfrmConverting::tmrChangingTimer));
+    tmrChanging.start(500);
 }
 
 TfrmConverting::~TfrmConverting() = default;
+
+void TfrmConverting::showEvent(QShowEvent* Event) {
+    if (!Event->spontaneous()) {
+        if (parentWidget()) // centred on the main window
+            move(parentWidget()->geometry().center() - rect().center());
+        RunHandler([this] { FormShow(); });
+    }
+    QDialog::showEvent(Event);
+}
+
+void TfrmConverting::FormShow() {
+    AnimationStep = 0;
+    ui->lblCurFileName->setText(FromEngineText(CommonLib->Params.SourceFile));
+    ui->lblPersent->setText("Current: 1, Total: " + QString::number(CustomProc->Batch.TotalCount));
+    for (QProgressBar* Bar : {ui->pbTotal, ui->ProgressBar1}) {
+        Bar->setRange(0, 1);
+        Bar->setValue(0);
+    }
+}
+
+void TfrmConverting::tmrChangingTimer() {
+    AnimationStep = NextAnimationStep(AnimationStep);
+    ui->lblInfo->setText(
+        QString::fromStdString(AnimationText(AnimationStep, ui->ProgressBar1->value())));
+}
+
+void TfrmConverting::ShowConvertProgress(const QString& Text) {
+    LatestText = Text;
+    // The narrow panel shows the text's last line; the whole text is kept.
+    const QStringList Lines = QString(Text).replace('\r', '\n').split('\n', Qt::SkipEmptyParts);
+    Panel->setText(Lines.isEmpty() ? QString() : Lines.last());
+    Panel->setToolTip(Panel->text());
+    ui->lblCurFileName->setText(FromEngineText(CommonLib->Params.SourceFile));
+    actRefreshProgressExecute();
+}
+
+QString TfrmConverting::StatusText() const {
+    return LatestText;
+}
+
+void TfrmConverting::actRefreshProgressExecute() {
+    TBatchDriver& Batch = CustomProc->Batch;
+    if (++Batch.ProgressTicks <= 1) // the first text of a file tells nothing yet
+        return;
+    QProgressBar* File = ui->ProgressBar1;
+    if (const auto Total =
+            TotalBar({File->maximum(), File->value()}, Batch.DoneCount, Batch.TotalCount)) {
+        ui->pbTotal->setRange(0, Total->Maximum);
+        ui->pbTotal->setValue(Total->Position);
+    }
+    ui->lblPersent->setText(QString::fromStdString(CounterText(Batch.DoneCount, Batch.TotalCount)));
+    const std::optional<int> Maximum = FileBarMaximum(CustomProc->Trim.CutDuration);
+    File->setRange(0, Maximum.value_or(1));
+    if (!Maximum) { // no usable length: the bar stands full
+        File->setValue(1);
+        return;
+    }
+    const TConvertParameters& Params = CommonLib->Params;
+    if (const auto Seconds =
+            ReportedSeconds(ToEngineText(StatusText()), Params.CodecParam, Params.OutputExt))
+        File->setValue(std::clamp(*Seconds, 0, *Maximum));
+}
+
+void TfrmConverting::StopEncoder() const {
+    CommonLib->ProcessControl().StopEncoder(CommonLib->Params.EncoderFile);
+}
+
+void TfrmConverting::btnStop1Click() {
+    if (!CommonLib->Dialogs.Confirm("Are you sure you want to stop the work ? "))
+        return;
+    CustomProc->Batch.RequestStop(true);
+    hide();
+    FrmMainForm->EnableControls(true);
+    StopEncoder();
+    CommonLib->ProcessControl().StopEncoder("evc.exe");
+    ui->ProgressBar1->setValue(0);
+    ui->pbTotal->setRange(0, 0);
+    ui->pbTotal->setValue(0);
+    ui->lblPersent->setText("Current: 1, Total: ...");
+}
+
+bool TfrmConverting::FormClose() {
+    if (!CommonLib->Dialogs.Confirm("Are you sure to stop processing ?"))
+        return false;
+    hide();
+    FrmMainForm->EnableControls(true);
+    CustomProc->Batch.RequestStop(false);
+    StopEncoder();
+    return true;
+}
+
+void TfrmConverting::closeEvent(QCloseEvent* Event) {
+    bool Closed = false;
+    RunHandler([&] { Closed = FormClose(); });
+    Event->setAccepted(Closed);
+}
+
+void TfrmConverting::reject() {
+    close(); // Esc asks like the close box
+}

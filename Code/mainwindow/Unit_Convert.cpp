@@ -82,6 +82,8 @@ TFrmMainForm::TFrmMainForm(QWidget* Parent)
             Handler(this, &TFrmMainForm::btnRemoveFileClick));
     connect(ui->btnClearFile, &QPushButton::clicked, this,
             Handler(this, &TFrmMainForm::btnClearFileClick));
+    connect(ui->btnConvert, &QPushButton::clicked, this,
+            Handler(this, &TFrmMainForm::btnConvertClick));
     connect(ui->dxTreeSourceFileInfo, &TSourceListView::FilesDropped, this,
             &TFrmMainForm::FilesDropped);
 
@@ -111,6 +113,9 @@ void TFrmMainForm::FormShow() {
 }
 
 void TFrmMainForm::closeEvent(QCloseEvent* Event) {
+    // No encoder goes on without its window.
+    if (CustomProc && CustomProc->Batch.Running())
+        RunHandler([] { CommonLib->ProcessControl().StopEncoder(CommonLib->Params.EncoderFile); });
     RunHandler([] { CustomProc->SaveUserSettings(); }); // the program ends even when this fails
     Event->accept();
     QCoreApplication::quit();
@@ -207,6 +212,14 @@ void TFrmMainForm::btnOpenFileClick() {
     FrmInitFileForm->exec();
     if (!Files.isEmpty())
         CustomProc->SaveInitDir(Files.first());
+}
+
+void TFrmMainForm::EnableControls(bool Enabled) {
+    centralWidget()->setEnabled(Enabled);
+}
+
+void TFrmMainForm::btnConvertClick() {
+    CustomProc->Batch.ConvertFileList();
 }
 
 void TFrmMainForm::btnRemoveFileClick() {

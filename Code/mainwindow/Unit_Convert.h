@@ -21,6 +21,10 @@ public:
     explicit TFrmMainForm(QWidget* Parent = nullptr);
     ~TFrmMainForm() override;
 
+    // Enables or disables every control of the window while a batch runs; the
+    // window itself and its own dialogs stay usable.
+    void EnableControls(bool Enabled);
+
     const std::unique_ptr<Ui::TFrmMainForm> ui;
 
 protected:
@@ -37,6 +41,7 @@ private:
     bool LabelClicked(QObject* Watched, QEvent* Event);
     void actMinimizeExecute();
     void btnOpenFileClick();
+    void btnConvertClick();
     void btnRemoveFileClick();
     void btnClearFileClick();
     void FilesDropped(const QStringList& Paths);

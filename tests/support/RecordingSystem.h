@@ -23,7 +23,9 @@ public:
     }
     void PowerOff() override { Actions.push_back("power off"); }
     void OpenFolder(const std::string& Folder) override { Actions.push_back("open " + Folder); }
-    void OpenWebAddress(const std::string& Address) override { Actions.push_back("web " + Address); }
+    void OpenWebAddress(const std::string& Address) override {
+        Actions.push_back("web " + Address);
+    }
     void TrimWorkingSet() override { Actions.push_back("trim"); }
 
     std::vector<TProcessEntry> Processes;

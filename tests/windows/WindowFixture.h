@@ -25,6 +25,10 @@ public:
     void ShowMessage(const QString& Text, TMessageKind Kind) override {
         Messages.emplace_back(Text, Kind);
     }
+    bool Confirm(const QString& Question) override {
+        Prompts.push_back(Question);
+        return Next(ConfirmAnswers).value_or(false);
+    }
     std::optional<QString> InputText(const QString& Prompt, const QString& Initial) override {
         Prompts.push_back(Prompt + " [" + Initial + "]");
         return Next(InputAnswers);
@@ -41,6 +45,7 @@ public:
 
     std::deque<std::optional<QString>> InputAnswers, FolderAnswers;
     std::deque<std::optional<QStringList>> FileAnswers;
+    std::deque<std::optional<bool>> ConfirmAnswers;
     std::vector<std::pair<QString, TMessageKind>> Messages;
     std::vector<QString> Prompts;
 
@@ -79,7 +84,7 @@ protected:
     ~WindowTest() override { ReleaseApplication(); }
 
     void Start() {
-        ApplicationServices = {Temp.Folder(), &Dialogs, &System, &Prober};
+        ApplicationServices = {Temp.Folder(), &Dialogs, SystemInUse, ProberInUse};
         CreateForms();
         FrmMainForm->show();
         FrmMainForm->activateWindow();
@@ -109,5 +114,7 @@ protected:
     TTempFolder Temp;
     TAnsweringDialogs Dialogs;
     TRecordingSystem System;
+    ISystemActions* SystemInUse = &System; // what the program acts on the system through
     TFakeProber Prober;
+    const IDurationProber* ProberInUse = &Prober;
 };

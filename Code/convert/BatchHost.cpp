@@ -1,0 +1,123 @@
+#include "BatchHost.h"
+
+#include "AppFunc.h"
+#include "EventHandlers.h"
+#include "Globals.h"
+#include "QtText.h"
+#include "QueuedDispatcher.h"
+#include "SysFunc.h"
+#include "UnitCustomProc.h"
+#include "Unit_CommonLib.h"
+#include "Unit_Convert.h"
+#include "Unit_Converting.h"
+#include "ui_Unit_Convert.h"
+#include "ui_Unit_Converting.h"
+
+#include <QCoreApplication>
+#include <filesystem>
+
+namespace {
+
+TSourceListView& SourceList() {
+    return *FrmMainForm->ui->dxTreeSourceFileInfo;
+}
+
+} // namespace
+
+TBatchHost::TBatchHost() {
+    Timer.setSingleShot(true);
+    QObject::connect(&Timer, &QTimer::timeout,
+                     [this] { RunHandler([this] { Driver->TimerElapsed(); }); });
+}
+
+TBatchHost::~TBatchHost() = default;
+
+int TBatchHost::RowCount() const {
+    return SourceList().RowCount();
+}
+
+bool TBatchHost::RowChecked(int Row) const {
+    return SourceList().Row(Row)[CheckStatusColumn] == "True";
+}
+
+std::string TBatchHost::RowSource(int Row) const {
+    return SourceList().Row(Row)[FileNameColumn];
+}
+
+std::string TBatchHost::CreateConvertParameter(const std::string& Source) {
+    return CustomProc->CreateConvertParameter(Source);
+}
+
+void TBatchHost::WriteLog(const std::string& Line) {
+    AppFunc->WriteLog(Line);
+}
+
+void TBatchHost::ShowWarning(const std::string& Text) {
+    CommonLib->ShowMessageBox(FromEngineText(Text), 1);
+}
+
+void TBatchHost::ShowProgress() {
+    frmConverting->ui->ProgressBar1->setValue(0);
+    frmConverting->show(); // its show handler runs only when it was hidden
+    FrmMainForm->EnableControls(false);
+}
+
+void TBatchHost::HideProgress() {
+    frmConverting->hide();
+    FrmMainForm->EnableControls(true);
+}
+
+void TBatchHost::StartRunner(const std::string& Command) {
+    // Texts and the end report of an earlier file that arrive late are dropped.
+    const int Serial = Driver->FileSerial;
+    TBatchDriver* Batch = Driver;
+    Dispatcher = std::make_unique<TQueuedDispatcher>(*frmConverting);
+    Runner = std::make_unique<TAdvanceSystem>(
+        Command,
+        [Serial, Batch](const std::string& Text) {
+            if (Serial == Batch->FileSerial)
+                frmConverting->ShowConvertProgress(FromEngineText(Text));
+        },
+        *Dispatcher,
+        [Serial, Batch](const TRunEnd& End) {
+            if (Serial == Batch->FileSerial)
+                Batch->RunEnded(End);
+        });
+    Runner->Start();
+}
+
+void TBatchHost::FreeRunner() {
+    Runner.reset();
+}
+
+bool TBatchHost::EncoderRunning() const {
+    return SysFunc->FindProcess("evc.exe") != 0 || SysFunc->FindProcess("revc.exe") != 0;
+}
+
+bool TBatchHost::FileExists(const std::string& Path) const {
+    std::error_code Error;
+    return std::filesystem::is_regular_file(Path, Error);
+}
+
+bool TBatchHost::ShowOutputDirectoryChecked() const {
+    return FrmMainForm->ui->chkShowOutputDirectory->isChecked();
+}
+
+bool TBatchHost::ShutdownChecked() const {
+    return FrmMainForm->ui->chkShutdown->isChecked();
+}
+
+void TBatchHost::OpenOutputFolder() {
+    CommonLib->ProcessControl().OpenFolder(CommonLib->Params.OutputFolder);
+}
+
+void TBatchHost::PowerOffAndQuit() {
+    // The choices of this run are kept before the machine goes down.
+    RunHandler([] { CustomProc->SaveUserSettings(); });
+    CommonLib->ProcessControl().ShutdownComputer();
+    QCoreApplication::quit();
+}
+
+void TBatchHost::StartTimer(int Milliseconds) {
+    Timer.start(Milliseconds);
+}

@@ -1,0 +1,122 @@
+// Whole batches from the main window with the real evc.exe on generated
+// RealMedia files; the batch sees and ends only the encoders it started.
+#include "ChildProcess.h"
+#include "DurationProbe.h"
+#include "LogFile.h"
+#include "MediaProbe.h"
+#include "OwnChildren.h"
+#include "SourceListView.h"
+#include "Unit_Converting.h"
+#include "WindowFixture.h"
+#include "ui_Unit_Converting.h"
+
+#include <QProgressBar>
+#include <gmock/gmock.h>
+#include <set>
+#include <unistd.h>
+
+using testing::Contains;
+using testing::HasSubstr;
+
+namespace {
+
+const std::string Media = KORVALIN_TEST_MEDIA;
+
+class Batch : public WindowTest {
+protected:
+    Batch() {
+        SystemInUse = &Children;
+        ProberInUse = &RealProber;
+        std::filesystem::create_symlink(EVC_PROGRAM, Temp.Path("evc.exe"));
+    }
+    void StartWithFiles(const QStringList& Files) {
+        Start();
+        Main().edtOutputFolder->setText(QString::fromStdString(Temp.Path("out")));
+        CommonLib->AddSourceFiles(*Main().dxTreeSourceFileInfo, Files);
+    }
+    bool WaitForTheEnd() {
+        return QTest::qWaitFor([] { return !CustomProc->Batch.Running(); }, 60000);
+    }
+    static bool EncoderLeft() {
+        for (const pid_t Child : ChildrenOf(getpid()))
+            if (IsProcessAlive(Child))
+                return true;
+        return false;
+    }
+    TOwnChildren Children;
+    const TMediaDurationProber RealProber;
+};
+
+TEST_F(Batch, ConvertsEveryCheckedRowWithTheOptionsOfItsTime) {
+    const QString Whole = QString::fromStdString(Media + "clip_rv20_ac3.rm");
+    const QString Trimmed = QString::fromStdString(Media + "clip_rv10_ac3.rm");
+    StartWithFiles({Whole, Trimmed});
+    TSourceListView& List = *Main().dxTreeSourceFileInfo;
+    ASSERT_EQ(List.RowCount(), 2);
+    TRowCells Row = List.Row(1);
+    Row[StartTimeColumn] = "00:00:01";
+    Row[EndTimeColumn] = "00:00:04";
+    List.SetRow(1, Row);
+    std::set<std::pair<int, int>> FileBar; // the per-file bar's positions and ranges
+    QProgressBar* Bar = frmConverting->ui->ProgressBar1;
+    QObject::connect(Bar, &QProgressBar::valueChanged, [&](int Value) {
+        FileBar.insert({Value, Bar->maximum()});
+    });
+    QTest::keyClick(FrmMainForm->windowHandle(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(frmConverting->isVisible());
+    EXPECT_FALSE(Main().btnConvert->isEnabled());
+    // While the first file is encoded, the output type changes for the second.
+    ASSERT_TRUE(QTest::qWaitFor([] { return CustomProc->Batch.ProgressTicks > 0; }, 20000));
+    Main().cbbOutputFiletype->setCurrentIndex(4);
+    CustomProc->ApplyProfile();
+    ASSERT_TRUE(WaitForTheEnd());
+
+    EXPECT_EQ(CustomProc->Batch.DoneCount, 2);
+    EXPECT_FALSE(frmConverting->isVisible());
+    EXPECT_TRUE(Main().btnConvert->isEnabled());
+    const TMediaInfo Video = ProbeMedia(Temp.Path("out/clip_rv20_ac3.3gp"));
+    EXPECT_THAT(Video.Brand, testing::StartsWith("3gp"));
+    EXPECT_EQ(Video.VideoCodec, "mpeg4");
+    EXPECT_NEAR(Video.Duration, 6, 0.5);
+    const TMediaInfo Audio = ProbeMedia(Temp.Path("out/clip_rv10_ac3.mp3"));
+    EXPECT_EQ(Audio.AudioCodec, "mp3");
+    EXPECT_NEAR(Audio.Duration, 3, 0.5);
+    EXPECT_THAT(FileBar, testing::IsSupersetOf({std::pair(6, 6), std::pair(3, 3)})); // both ends
+    const std::vector<std::string> Log = LogMessagesOf(Temp.Path("log.txt"));
+    EXPECT_EQ(
+        std::count_if(Log.begin(), Log.end(),
+                      [](const std::string& Line) { return Line.starts_with("parameter: "); }),
+        2);
+    EXPECT_FALSE(EncoderLeft());
+    EXPECT_TRUE(Dialogs.Messages.empty()) << "nothing failed";
+    EXPECT_THAT(Children.Actions, testing::ElementsAre()); // "Show output directory" is off
+}
+
+TEST_F(Batch, StoppingEndsTheEncoderAndLeavesNoOutput) {
+    StartWithFiles({QString::fromStdString(Media + "long_rv10_ac3.rm")});
+    Main().chkShowOutputDirectory->setChecked(true);
+    Dialogs.ConfirmAnswers = {false, true}; // No first: nothing happens
+    Click(Main().btnConvert);
+    ASSERT_TRUE(QTest::qWaitFor([] { return CustomProc->Batch.ProgressTicks > 0; }, 20000));
+    Click(frmConverting->ui->btnStop);
+    EXPECT_TRUE(frmConverting->isVisible());
+    Click(frmConverting->ui->btnStop);
+    EXPECT_FALSE(frmConverting->isVisible());
+    ASSERT_TRUE(WaitForTheEnd());
+    EXPECT_FALSE(EncoderLeft());
+    EXPECT_FALSE(std::filesystem::exists(Temp.Path("out/long_rv10_ac3.3gp")));
+    EXPECT_THAT(Dialogs.Prompts, Contains("Are you sure you want to stop the work ? "));
+    EXPECT_TRUE(Children.Actions.empty()) << "no end-of-batch action after Stop";
+    EXPECT_TRUE(Dialogs.Messages.empty());
+}
+
+TEST_F(Batch, EmptyListOnlyWarns) {
+    Start();
+    Click(Main().btnConvert);
+    ASSERT_EQ(Dialogs.Messages.size(), 1u);
+    EXPECT_EQ(Dialogs.Messages[0].first,
+              "Please add media files you want to convert into the list.");
+    EXPECT_FALSE(frmConverting->isVisible());
+}
+
+} // namespace
