@@ -80,6 +80,8 @@ void TBatchDriver::TimerElapsed() {
 void TBatchDriver::RunEnded(const TRunEnd& End) {
     LastRun = End;
     RunEndKnown = true;
+    if (Step == TStep::EncoderRunning && !Host.EncoderRunning())
+        FinishFile();
 }
 
 void TBatchDriver::FinishFile() {

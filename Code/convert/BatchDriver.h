@@ -37,7 +37,8 @@ public:
     virtual void OpenOutputFolder() = 0;
     // Saves the user settings, powers the computer off and ends the program.
     virtual void PowerOffAndQuit() = 0;
-    // Calls TBatchDriver::TimerElapsed once, Milliseconds from now.
+    // Calls TBatchDriver::TimerElapsed once, Milliseconds from now; replaces a
+    // call still pending.
     virtual void StartTimer(int Milliseconds) = 0;
 };
 
@@ -54,7 +55,8 @@ public:
     // Starts a batch; ignored while one runs, also after a stop until it ends.
     void ConvertFileList();
     void TimerElapsed();
-    // How the current file's runner ended.
+    // How the current file's runner ended; when its encoder is gone too, the
+    // file is finished at once.
     void RunEnded(const TRunEnd& End);
     // The stop handlers: the loop ends after the current file; with
     // SkipEndActions (the Stop button) the end-of-batch actions are skipped.

@@ -26,6 +26,7 @@ TSourceListView& SourceList() {
 
 TBatchHost::TBatchHost() {
     Timer.setSingleShot(true);
+    Timer.setTimerType(Qt::PreciseTimer); // the pauses are never cut short
     QObject::connect(&Timer, &QTimer::timeout,
                      [this] { RunHandler([this] { Driver->TimerElapsed(); }); });
 }

@@ -165,6 +165,20 @@ TEST_F(Batch, AnUnrelatedEncoderMakesEveryFileWait) {
     EXPECT_THAT(Host.Only("free"), ElementsAre("free at 105000", "free at 110000"));
 }
 
+TEST_F(Batch, AnEncoderThatEndsBetweenTwoLooksFinishesItsFileAtOnce) {
+    Rows({{true, "/a.rm"}});
+    Driver.ConvertFileList();
+    Host.Now += std::exchange(Host.PendingTimer, -1);
+    Driver.TimerElapsed(); // 2000 ms: the runner starts
+    Host.EncoderLooksLeft = 1;
+    Host.Now += std::exchange(Host.PendingTimer, -1);
+    Driver.TimerElapsed(); // 5000 ms: the encoder is still there
+    Host.Now += 40;
+    Driver.RunEnded({true, 0});
+    EXPECT_THAT(Host.Only("free"), ElementsAre("free at 5040"));
+    EXPECT_EQ(Driver.DoneCount, 1);
+}
+
 TEST_F(Batch, EmptyListWarnsAndNothingElse) {
     Host.ShowFolder = Host.Shutdown = true;
     Driver.ConvertFileList();

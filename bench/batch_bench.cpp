@@ -1,0 +1,130 @@
+// A three-file batch with the real evc.exe, driven from the main window
+// (offscreen): the longest time the user-interface thread went without turning
+// its event loop, and for each file how much longer it took in the batch than
+// its encoder's own run, also counted beyond the 2 s pause and the 3 s wait
+// that every file has. A small wrapper in evc.exe's place notes when the real
+// encoder starts and ends.
+//
+//   build/bench/batch_bench
+#include "DurationProbe.h"
+#include "Globals.h"
+#include "KorvalinApplication.h"
+#include "Processes.h"
+#include "SourceListView.h"
+#include "SystemActions.h"
+#include "UnitCustomProc.h"
+#include "Unit_CommonLib.h"
+#include "Unit_Convert.h"
+#include "UserDialogs.h"
+#include "ui_Unit_Convert.h"
+
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+using TClock = std::chrono::system_clock; // the wrapper's clock too
+
+namespace {
+
+double Seconds(TClock::duration Duration) {
+    return std::chrono::duration<double>(Duration).count();
+}
+
+// The real processes; the benchmark ends none and powers nothing off.
+class TLookOnlySystem : public ISystemActions {
+public:
+    std::vector<TProcessEntry> ListProcesses() override { return ::ListProcesses(); }
+    bool TerminateProcess(uint32_t) override { return false; }
+    void PowerOff() override {}
+    void OpenFolder(const std::string&) override {}
+    void OpenWebAddress(const std::string&) override {}
+    void TrimWorkingSet() override {}
+};
+
+// The encoder's start and end times the wrapper noted, in turn.
+std::vector<TClock::time_point> Stamps(const fs::path& File) {
+    std::vector<TClock::time_point> Times;
+    std::ifstream Stream(File);
+    for (long long Nanoseconds = 0; Stream >> Nanoseconds;)
+        Times.push_back(TClock::time_point(
+            std::chrono::duration_cast<TClock::duration>(std::chrono::nanoseconds(Nanoseconds))));
+    return Times;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    TKorvalinApplication Application(argc, argv);
+    const fs::path Folder = fs::temp_directory_path() / "korvalin-batch-bench";
+    fs::remove_all(Folder);
+    fs::create_directories(Folder / "Config");
+    const fs::path StampFile = Folder / "stamps";
+    std::ofstream(Folder / "evc.exe")
+        << "#!/bin/sh\ndate +%s%N >>'" << StampFile.string() << "'\n'" << EVC_PROGRAM
+        << "' \"$@\"\ncode=$?\n"
+        << "date +%s%N >>'" << StampFile.string() << "'\nexit $code\n";
+    fs::permissions(Folder / "evc.exe", fs::perms::owner_all);
+    QStringList Files;
+    for (int I = 0; I < 3; ++I) {
+        const fs::path File = Folder / ("clip " + std::to_string(I) + ".rm");
+        const std::string Make =
+            "ffmpeg -v error -f lavfi -i testsrc=size=320x240:rate=25 -f lavfi "
+            "-i sine=sample_rate=44100 -t 90 -c:v rv20 -c:a ac3 -ac 2 '" +
+            File.string() + "'";
+        if (std::system(Make.c_str()) != 0)
+            return 1;
+        Files << QString::fromStdString(File.string());
+    }
+
+    TLookOnlySystem System;
+    TQtUserDialogs Dialogs(System);
+    const TMediaDurationProber Prober;
+    ApplicationServices = {Folder.string() + "/", &Dialogs, &System, &Prober};
+    CreateForms();
+    FrmMainForm->show();
+    FrmMainForm->ui->chkShowOutputDirectory->setChecked(false);
+    FrmMainForm->ui->edtOutputFolder->setText(QString::fromStdString((Folder / "out").string()));
+    CommonLib->AddSourceFiles(*FrmMainForm->ui->dxTreeSourceFileInfo, Files);
+
+    // A timer that fires at every turn of the event loop tells how long each
+    // turn took, and when each file was done.
+    auto LastTurn = TClock::now();
+    double LongestGap = 0;
+    std::vector<TClock::time_point> FileEnds;
+    QTimer Turns;
+    QObject::connect(&Turns, &QTimer::timeout, [&] {
+        const auto Now = TClock::now();
+        LongestGap = std::max(LongestGap, Seconds(Now - LastTurn) * 1000);
+        LastTurn = Now;
+        if (FileEnds.size() < static_cast<size_t>(CustomProc->Batch.DoneCount))
+            FileEnds.push_back(Now);
+    });
+    Turns.start(0);
+    const auto Start = TClock::now();
+    CustomProc->Batch.ConvertFileList();
+    while (CustomProc->Batch.Running())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    Turns.stop();
+    if (FileEnds.size() < static_cast<size_t>(CustomProc->Batch.DoneCount))
+        FileEnds.push_back(TClock::now());
+    std::printf("longest event-loop gap during the batch: %.1f ms\n", LongestGap);
+
+    const std::vector<TClock::time_point> Encoder = Stamps(StampFile);
+    auto FileStart = Start;
+    for (size_t I = 0; I < FileEnds.size() && 2 * I + 1 < Encoder.size(); ++I) {
+        const double Run = Seconds(Encoder[2 * I + 1] - Encoder[2 * I]);
+        const double InBatch = Seconds(FileEnds[I] - FileStart);
+        const double Pauses = 2.0 + std::max(3.0, Run);
+        std::printf("file %zu: %.3f s in the batch, encoder %.3f s, beyond it %.3f s "
+                    "(%.0f ms beyond the 2 s pause and the 3 s wait)\n",
+                    I + 1, InBatch, Run, InBatch - Run, (InBatch - Pauses) * 1000);
+        FileStart = FileEnds[I];
+    }
+    fs::remove_all(Folder);
+    return 0;
+}
