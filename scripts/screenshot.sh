@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Takes a picture of Korvalin's main window under a virtual X display, with a
-# few generated RealMedia files added through the Add Files dialog:
-#   scripts/screenshot.sh [OUTPUT.png]     (default: docs/main-window.png)
+# Takes pictures of Korvalin under a virtual X display: the main window with a
+# few generated RealMedia files added through the Add Files dialog, then the
+# progress window while they are converted:
+#   scripts/screenshot.sh [MAIN.png [PROGRESS.png]]
+#   (defaults: docs/main-window.png and docs/progress-window.png)
 # The program must be built (scripts/start.sh or scripts/test.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 output=${1:-docs/main-window.png}
+progress_output=${2:-docs/progress-window.png}
 screen_width=1024 screen_height=768 width=692 height=519
 left=$(((screen_width - width) / 2)) top=$(((screen_height - height) / 2))
 display=:$((90 + RANDOM % 100))
@@ -14,14 +17,17 @@ films=/tmp/Videos # short, so that the list shows the file names
 [ ! -e "$films" ] || { echo "$films is in the way; move it first" >&2; exit 1; }
 mkdir "$films"
 names=("Holiday on the coast" "Concert 2003" "Lecture part 1")
-for name in "${names[@]}"; do
+seconds=(238 183 41)
+for index in "${!names[@]}"; do
     ffmpeg -v error -f lavfi -i testsrc=size=320x240:rate=25 -f lavfi -i sine=sample_rate=44100 \
-        -t $((40 + RANDOM % 200)) -c:v rv20 -c:a ac3 -ac 2 "$films/$name.rm"
+        -t "${seconds[$index]}" -c:v rv20 -c:a ac3 -ac 2 "$films/${names[$index]}.rm"
 done
+output_folder=$(mktemp -d)
 
 Xvfb "$display" -screen 0 "${screen_width}x${screen_height}x24" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb $korvalin 2>/dev/null || true; rm -rf "$films"' EXIT
+trap 'kill $xvfb $korvalin 2>/dev/null || true; pkill -x evc.exe -P $korvalin 2>/dev/null || true
+      rm -rf "$films" "$output_folder"' EXIT
 sleep 1
 export DISPLAY=$display
 build/dist/Korvalin >/dev/null 2>&1 &
@@ -38,3 +44,15 @@ xdotool key Return
 sleep 2
 import -window root -crop "${width}x${height}+${left}+${top}" "$output"
 echo "Saved $output"
+
+# Convert (at 555, 391; 110 x 40) into a folder of our own, and a picture halfway
+# through the first file. The output folder is typed into the folder browser.
+xdotool mousemove $((left + 630)) $((top + 198)) click 1
+sleep 1
+xdotool type "$output_folder"
+xdotool key Return
+sleep 0.5
+xdotool mousemove $((left + 610)) $((top + 411)) click 1
+sleep 6
+import -window root -crop "${width}x${height}+${left}+${top}" "$progress_output"
+echo "Saved $progress_output"

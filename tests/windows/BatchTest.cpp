@@ -110,6 +110,14 @@ TEST_F(Batch, StoppingEndsTheEncoderAndLeavesNoOutput) {
     EXPECT_TRUE(Dialogs.Messages.empty());
 }
 
+TEST_F(Batch, ClosingTheMainWindowEndsTheEncoder) {
+    StartWithFiles({QString::fromStdString(Media + "long_rv10_ac3.rm")});
+    Click(Main().btnConvert);
+    ASSERT_TRUE(QTest::qWaitFor([] { return CustomProc->Batch.ProgressTicks > 0; }, 20000));
+    FrmMainForm->close();
+    EXPECT_FALSE(EncoderLeft());
+}
+
 TEST_F(Batch, EmptyListOnlyWarns) {
     Start();
     Click(Main().btnConvert);
