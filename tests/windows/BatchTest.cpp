@@ -118,6 +118,33 @@ TEST_F(Batch, ClosingTheMainWindowEndsTheEncoder) {
     EXPECT_FALSE(EncoderLeft());
 }
 
+// The recording system and no encoder beside the program: every run fails to start.
+using BatchWithoutEncoder = WindowTest;
+
+TEST_F(BatchWithoutEncoder, CloseBoxAsksThenLetsTheEndActionsRunAndNamesTheFailure) {
+    Prober.Default = 60;
+    Start();
+    CommonLib->AddSourceFiles(*Main().dxTreeSourceFileInfo,
+                              {QString::fromStdString(Temp.Write("a.rm", "x"))});
+    Main().chkShowOutputDirectory->setChecked(true);
+    Main().edtOutputFolder->setText(QString::fromStdString(Temp.Path("out")));
+    Dialogs.ConfirmAnswers = {false, true};
+    Click(Main().btnConvert);
+    ASSERT_TRUE(frmConverting->isVisible());
+    frmConverting->close();
+    EXPECT_TRUE(frmConverting->isVisible()); // No: the batch goes on
+    frmConverting->close();
+    EXPECT_FALSE(frmConverting->isVisible());
+    EXPECT_TRUE(Main().btnConvert->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([] { return !CustomProc->Batch.Running(); }, 20000));
+    EXPECT_THAT(Dialogs.Prompts, testing::ElementsAre("Are you sure to stop processing ?",
+                                                      "Are you sure to stop processing ?"));
+    EXPECT_THAT(System.Actions, Contains("open " + Temp.Path("out/")));
+    ASSERT_EQ(Dialogs.Messages.size(), 1u);
+    EXPECT_EQ(Dialogs.Messages[0].first.toStdString(),
+              "These files were not converted:\n" + Temp.Path("a.rm"));
+}
+
 TEST_F(Batch, EmptyListOnlyWarns) {
     Start();
     Click(Main().btnConvert);
