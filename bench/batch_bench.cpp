@@ -6,12 +6,12 @@
 // encoder starts and ends.
 //
 //   build/bench/batch_bench
+#include "BenchFiles.h"
 #include "DurationProbe.h"
 #include "Globals.h"
 #include "KorvalinApplication.h"
-#include "Processes.h"
+#include "QuietSystem.h"
 #include "SourceListView.h"
-#include "SystemActions.h"
 #include "UnitCustomProc.h"
 #include "Unit_CommonLib.h"
 #include "Unit_Convert.h"
@@ -34,17 +34,6 @@ double Seconds(TClock::duration Duration) {
     return std::chrono::duration<double>(Duration).count();
 }
 
-// The real processes; the benchmark ends none and powers nothing off.
-class TLookOnlySystem : public ISystemActions {
-public:
-    std::vector<TProcessEntry> ListProcesses() override { return ::ListProcesses(); }
-    bool TerminateProcess(uint32_t) override { return false; }
-    void PowerOff() override {}
-    void OpenFolder(const std::string&) override {}
-    void OpenWebAddress(const std::string&) override {}
-    void TrimWorkingSet() override {}
-};
-
 // The encoder's start and end times the wrapper noted, in turn.
 std::vector<TClock::time_point> Stamps(const fs::path& File) {
     std::vector<TClock::time_point> Times;
@@ -60,9 +49,8 @@ std::vector<TClock::time_point> Stamps(const fs::path& File) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     TKorvalinApplication Application(argc, argv);
-    const fs::path Folder = fs::temp_directory_path() / "korvalin-batch-bench";
-    fs::remove_all(Folder);
-    fs::create_directories(Folder / "Config");
+    const fs::path Folder = FreshBenchFolder("korvalin-batch-bench");
+    fs::create_directory(Folder / "Config");
     const fs::path StampFile = Folder / "stamps";
     std::ofstream(Folder / "evc.exe")
         << "#!/bin/sh\ndate +%s%N >>'" << StampFile.string() << "'\n'" << EVC_PROGRAM
@@ -72,16 +60,12 @@ int main(int argc, char** argv) {
     QStringList Files;
     for (int I = 0; I < 3; ++I) {
         const fs::path File = Folder / ("clip " + std::to_string(I) + ".rm");
-        const std::string Make =
-            "ffmpeg -v error -f lavfi -i testsrc=size=320x240:rate=25 -f lavfi "
-            "-i sine=sample_rate=44100 -t 90 -c:v rv20 -c:a ac3 -ac 2 '" +
-            File.string() + "'";
-        if (std::system(Make.c_str()) != 0)
+        if (!MakeRealMediaClip(File, 90))
             return 1;
         Files << QString::fromStdString(File.string());
     }
 
-    TLookOnlySystem System;
+    TQuietSystem System;
     TQtUserDialogs Dialogs(System);
     const TMediaDurationProber Prober;
     ApplicationServices = {Folder.string() + "/", &Dialogs, &System, &Prober};

@@ -4,11 +4,12 @@
 // without turning its event loop.
 //
 //   build/bench/drop_bench
+#include "BenchFiles.h"
 #include "DurationProbe.h"
 #include "Globals.h"
 #include "KorvalinApplication.h"
+#include "QuietSystem.h"
 #include "SourceListView.h"
-#include "SystemActions.h"
 #include "Unit_Convert.h"
 #include "UserDialogs.h"
 #include "ui_Unit_Convert.h"
@@ -25,41 +26,18 @@
 namespace fs = std::filesystem;
 using TClock = std::chrono::steady_clock;
 
-namespace {
-
-// Nothing the benchmark does acts on the system.
-class TNoSystem : public ISystemActions {
-public:
-    std::vector<TProcessEntry> ListProcesses() override { return {}; }
-    bool TerminateProcess(uint32_t) override { return false; }
-    void PowerOff() override {}
-    void OpenFolder(const std::string&) override {}
-    void OpenWebAddress(const std::string&) override {}
-    void TrimWorkingSet() override {}
-};
-
-} // namespace
-
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     TKorvalinApplication Application(argc, argv);
-    const fs::path Folder = fs::temp_directory_path() / "korvalin-drop-bench";
-    fs::remove_all(Folder);
-    fs::create_directories(Folder / "Config");
-    const fs::path Source = Folder / "source.rm";
-    const std::string Make = "ffmpeg -v error -f lavfi -i testsrc=size=320x240:rate=25 -f lavfi "
-                             "-i sine=sample_rate=44100 -t 30 -c:v rv20 -c:a ac3 -ac 2 " +
-                             Source.string();
-    if (std::system(Make.c_str()) != 0)
-        return 1;
+    const fs::path Folder = FreshBenchFolder("korvalin-drop-bench");
+    fs::create_directory(Folder / "Config");
     QList<QUrl> Urls;
-    for (int I = 0; I < 500; ++I) {
-        const fs::path File = Folder / ("clip " + std::to_string(I) + ".rm");
-        fs::copy_file(Source, File);
+    for (const fs::path& File : CopiesOfAClip(Folder, 500))
         Urls << QUrl::fromLocalFile(QString::fromStdString(File.string()));
-    }
+    if (Urls.isEmpty())
+        return 1;
 
-    TNoSystem System;
+    TQuietSystem System;
     TQtUserDialogs Dialogs(System);
     const TMediaDurationProber Prober;
     ApplicationServices = {Folder.string() + "/", &Dialogs, &System, &Prober};

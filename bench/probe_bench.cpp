@@ -2,6 +2,7 @@
 // process, beside an ffprobe process for 20 of them.
 //
 //   build/bench/probe_bench
+#include "BenchFiles.h"
 #include "DurationProbe.h"
 
 #include <algorithm>
@@ -29,24 +30,14 @@ double MillisecondsSince(TClock::time_point Start) {
 } // namespace
 
 int main() {
-    const fs::path Folder = fs::temp_directory_path() / "korvalin-probe-bench";
-    fs::remove_all(Folder);
-    fs::create_directories(Folder);
-    const fs::path Source = Folder / "source.rm";
-    const std::string Make = "ffmpeg -v error -f lavfi -i testsrc=size=320x240:rate=25 -f lavfi "
-                             "-i sine=sample_rate=44100 -t 30 -c:v rv20 -c:a ac3 -ac 2 " +
-                             Source.string();
-    if (std::system(Make.c_str()) != 0)
+    const fs::path Folder = FreshBenchFolder("korvalin-probe-bench");
+    const std::vector<fs::path> Files = CopiesOfAClip(Folder, 500);
+    if (Files.empty())
         return 1;
-    std::vector<std::string> Files;
-    for (int I = 0; I < 500; ++I) {
-        Files.push_back((Folder / ("clip " + std::to_string(I) + ".rm")).string());
-        fs::copy_file(Source, Files.back());
-    }
 
     const TMediaDurationProber Prober;
     std::vector<double> InProcess;
-    for (const std::string& File : Files) {
+    for (const fs::path& File : Files) {
         const auto Start = TClock::now();
         if (Prober.ProbeDuration(File) != 30)
             return 1;
@@ -56,7 +47,7 @@ int main() {
     for (size_t I = 0; I < 20; ++I) {
         const auto Start = TClock::now();
         const std::string Probe = "ffprobe -v error -show_entries format=duration -of csv=p=0 '" +
-                                  Files[I] + "' >/dev/null";
+                                  Files[I].string() + "' >/dev/null";
         if (std::system(Probe.c_str()) != 0)
             return 1;
         Processes.push_back(MillisecondsSince(Start));
