@@ -7,18 +7,13 @@
 //
 //   build/bench/batch_bench
 #include "BenchFiles.h"
-#include "DurationProbe.h"
-#include "Globals.h"
+#include "BenchProgram.h"
 #include "KorvalinApplication.h"
-#include "QuietSystem.h"
 #include "SourceListView.h"
 #include "UnitCustomProc.h"
 #include "Unit_CommonLib.h"
-#include "Unit_Convert.h"
-#include "UserDialogs.h"
 #include "ui_Unit_Convert.h"
 
-#include <QTimer>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -50,7 +45,6 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     TKorvalinApplication Application(argc, argv);
     const fs::path Folder = FreshBenchFolder("korvalin-batch-bench");
-    fs::create_directory(Folder / "Config");
     const fs::path StampFile = Folder / "stamps";
     std::ofstream(Folder / "evc.exe")
         << "#!/bin/sh\ndate +%s%N >>'" << StampFile.string() << "'\n'" << EVC_PROGRAM
@@ -65,38 +59,27 @@ int main(int argc, char** argv) {
         Files << QString::fromStdString(File.string());
     }
 
-    TQuietSystem System;
-    TQtUserDialogs Dialogs(System);
-    const TMediaDurationProber Prober;
-    ApplicationServices = {Folder.string() + "/", &Dialogs, &System, &Prober};
-    CreateForms();
-    FrmMainForm->show();
+    const TBenchProgram Program(Folder);
     FrmMainForm->ui->chkShowOutputDirectory->setChecked(false);
     FrmMainForm->ui->edtOutputFolder->setText(QString::fromStdString((Folder / "out").string()));
     CommonLib->AddSourceFiles(*FrmMainForm->ui->dxTreeSourceFileInfo, Files);
 
-    // A timer that fires at every turn of the event loop tells how long each
-    // turn took, and when each file was done.
-    auto LastTurn = TClock::now();
-    double LongestGap = 0;
+    // Each file is done at the loop turn that sees the batch count it.
     std::vector<TClock::time_point> FileEnds;
-    QTimer Turns;
-    QObject::connect(&Turns, &QTimer::timeout, [&] {
-        const auto Now = TClock::now();
-        LongestGap = std::max(LongestGap, Seconds(Now - LastTurn) * 1000);
-        LastTurn = Now;
+    TEventLoopWatch Watch([&] {
         if (FileEnds.size() < static_cast<size_t>(CustomProc->Batch.DoneCount))
-            FileEnds.push_back(Now);
+            FileEnds.push_back(TClock::now());
     });
-    Turns.start(0);
+    Watch.Start();
     const auto Start = TClock::now();
     CustomProc->Batch.ConvertFileList();
     while (CustomProc->Batch.Running())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    Turns.stop();
+    Watch.Stop();
     if (FileEnds.size() < static_cast<size_t>(CustomProc->Batch.DoneCount))
         FileEnds.push_back(TClock::now());
-    std::printf("longest event-loop gap during the batch: %.1f ms\n", LongestGap);
+    std::printf("longest event-loop gap during the batch: %.1f ms\n",
+                Watch.LongestGapMilliseconds());
 
     const std::vector<TClock::time_point> Encoder = Stamps(StampFile);
     auto FileStart = Start;
