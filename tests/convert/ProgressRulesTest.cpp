@@ -24,6 +24,9 @@ struct TStatusCase {
     const char* Codec;
     const char* Ext;
     int Seconds; // -1: no change
+    friend void PrintTo(const TStatusCase& Case, std::ostream* Out) {
+        *Out << '"' << Case.Text << "\" for" << Case.Codec << " " << Case.Ext;
+    }
 };
 
 class StatusSeconds : public testing::TestWithParam<TStatusCase> {};

@@ -31,6 +31,7 @@ TEST(SourceRows, OnlyRealMediaExtensionsInAnyCase) {
 struct TSizeCase {
     int64_t Bytes;
     const char* Text;
+    friend void PrintTo(const TSizeCase& Case, std::ostream* Out) { *Out << Case.Bytes; }
 };
 
 class FileSize : public testing::TestWithParam<TSizeCase> {};
@@ -50,6 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct TDurationCase {
     int64_t Seconds;
     const char* Text;
+    friend void PrintTo(const TDurationCase& Case, std::ostream* Out) { *Out << Case.Seconds; }
 };
 
 class Duration : public testing::TestWithParam<TDurationCase> {};
