@@ -120,6 +120,8 @@ void TBatchDriver::EndBatch() {
 }
 
 void TBatchDriver::RequestStop(bool SkipEndActions) {
+    if (!Running()) // answered after the batch had ended: nothing is left to stop
+        return;
     StopRequested = StopRequested || SkipEndActions;
     FileIndex = Host.RowCount() + 10;
 }

@@ -60,6 +60,7 @@ public:
     void RunEnded(const TRunEnd& End);
     // The stop handlers: the loop ends after the current file; with
     // SkipEndActions (the Stop button) the end-of-batch actions are skipped.
+    // A stop that comes when no batch runs changes nothing.
     void RequestStop(bool SkipEndActions);
     bool Running() const { return Step != TStep::Idle; }
 

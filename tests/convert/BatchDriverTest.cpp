@@ -137,6 +137,16 @@ TEST_F(Batch, StopDuringThePauseSkipsTheFileAndTheEndActionsOnce) {
     EXPECT_THAT(Host.Only("open"), ElementsAre("open folder"));
 }
 
+TEST_F(Batch, StopConfirmedAfterTheBatchEndedLeavesTheNextBatchAlone) {
+    Rows({{true, "/a.rm"}});
+    Driver.ConvertFileList();
+    Host.RunToEnd();
+    Driver.RequestStop(true); // the question was still open when the last file ended
+    Driver.ConvertFileList();
+    Host.RunToEnd();
+    EXPECT_THAT(Host.Only("run"), testing::SizeIs(2));
+}
+
 TEST_F(Batch, StopWhileEncodingEndsAfterThatFile) {
     for (const bool StopButton : {true, false}) {
         SCOPED_TRACE(StopButton ? "stop button" : "close box");
