@@ -24,11 +24,12 @@ void TBatchDriver::ConvertFileList() {
         return;
     }
     FileIndex = 0;
+    Stopping = false;
     NextFile();
 }
 
 void TBatchDriver::NextFile() {
-    for (; FileIndex < Host.RowCount(); ++FileIndex) {
+    for (; FileIndex < Host.RowCount() && !Stopping; ++FileIndex) {
         if (!Host.RowChecked(FileIndex))
             continue;
         CurrentSource = Host.RowSource(FileIndex);
@@ -124,6 +125,7 @@ void TBatchDriver::RequestStop(bool SkipEndActions) {
         return;
     StopRequested = StopRequested || SkipEndActions;
     FileIndex = Host.RowCount() + 10;
+    Stopping = true; // rows added meanwhile are not converted either
 }
 
 void TBatchDriver::NoteFailure(const std::string& Source, const std::string& Reason) {

@@ -84,6 +84,7 @@ private:
     IBatchHost& Host;
     TStep Step = TStep::Idle;
     std::string CurrentSource;
+    bool Stopping = false;
     bool RunEndKnown = false;
     TRunEnd LastRun;
     std::vector<std::string> FailedFiles;

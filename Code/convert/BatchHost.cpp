@@ -50,7 +50,10 @@ std::string TBatchHost::CreateConvertParameter(const std::string& Source) {
 }
 
 void TBatchHost::WriteLog(const std::string& Line) {
-    AppFunc->WriteLog(Line);
+    try {
+        AppFunc->WriteLog(Line);
+    } catch (const std::exception&) { // a log that cannot be written must not halt the batch
+    }
 }
 
 void TBatchHost::ShowWarning(const std::string& Text) {
@@ -116,6 +119,7 @@ void TBatchHost::PowerOffAndQuit() {
     // The choices of this run are kept before the machine goes down.
     RunHandler([] { CustomProc->SaveUserSettings(); });
     CommonLib->ProcessControl().ShutdownComputer();
+    frmConverting->hide(); // quitting closes visible windows, which would ask first
     QCoreApplication::quit();
 }
 

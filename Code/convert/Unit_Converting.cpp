@@ -110,6 +110,8 @@ void TfrmConverting::btnStop1Click() {
 }
 
 bool TfrmConverting::FormClose() {
+    if (!CustomProc->Batch.Running()) // nothing to stop
+        return true;
     if (!CommonLib->Dialogs.Confirm("Are you sure to stop processing ?"))
         return false;
     hide();

@@ -133,10 +133,11 @@ void ReplaceFileContent(const std::string& FileName, const std::string& Content)
     std::string TempName = Folder + "." + Name + ".XXXXXX";
     int Fd = mkostemp(TempName.data(), O_CLOEXEC);
     if (Fd < 0) {
-        // The folder takes no new file (one the user may write into but not add
-        // to): the file is rewritten where it stands, as the only way left.
+        // The folder takes no new file from this user (one they may write into
+        // but not add to): the file is rewritten where it stands, as the only
+        // way left. Any other reason, a full disk above all, leaves it alone.
         const int TempError = errno;
-        if (!Existed)
+        if (!Existed || (TempError != EACCES && TempError != EPERM))
             Fail(TempError);
         if (const int ErrorNumber = OverwriteInPlace(Target, Content))
             Fail(ErrorNumber);

@@ -94,14 +94,13 @@ void CorrectEditedRow(TRowCells& Row, const std::function<void(int64_t)>& SeekPr
         Row[StartTimeColumn] = "00:00:00";
     if (Row[EndTimeColumn].empty())
         Row[EndTimeColumn] = Duration;
-    const std::string Start = Row[StartTimeColumn];
     const int64_t D = SecondsAtFixedPlaces(Duration);
-    const int64_t S = SecondsAtFixedPlaces(Start);
+    const int64_t S = SecondsAtFixedPlaces(Row[StartTimeColumn]);
     const int64_t E = SecondsAtFixedPlaces(Row[EndTimeColumn]);
     if (S >= D)
         Row[StartTimeColumn] = Duration.substr(0, 8);
-    if (S >= E)
-        Row[EndTimeColumn] = Start.substr(0, 8);
+    if (S >= E) // the start as corrected, so that the end never passes the file's end
+        Row[EndTimeColumn] = Row[StartTimeColumn].substr(0, 8);
     if (SeekPreview)
         SeekPreview(SecondsAtFixedPlaces(Row[StartTimeColumn]) * 1000);
     if (E >= D)

@@ -7,6 +7,7 @@
 #include "UnitCustomProc.h"
 #include "Unit_CommonLib.h"
 #include "Unit_ConfigInfo.h"
+#include "Unit_Converting.h"
 #include "Unit_Option.h"
 #include "ui_Unit_Convert.h"
 
@@ -113,9 +114,12 @@ void TFrmMainForm::FormShow() {
 }
 
 void TFrmMainForm::closeEvent(QCloseEvent* Event) {
-    // No encoder goes on without its window.
-    if (CustomProc && CustomProc->Batch.Running())
+    // No encoder goes on without its window, and no further file starts.
+    if (CustomProc && CustomProc->Batch.Running()) {
+        CustomProc->Batch.RequestStop(true);
+        frmConverting->hide();
         RunHandler([] { CommonLib->ProcessControl().StopEncoder(CommonLib->Params.EncoderFile); });
+    }
     RunHandler([] { CustomProc->SaveUserSettings(); }); // the program ends even when this fails
     Event->accept();
     QCoreApplication::quit();

@@ -157,11 +157,15 @@ TEST_F(Batch, StopWhileEncodingEndsAfterThatFile) {
         Host.EncoderLooksLeft = 5;
         Driver.ConvertFileList();
         Host.RunToEnd([&] {
-            if (Host.Now == 5200)
+            if (Host.Now == 5200) {
                 Driver.RequestStop(StopButton);
+                for (int Row = 0; Row < 20; ++Row) // the list is usable again meanwhile
+                    Host.Rows.push_back({true, "/late" + std::to_string(Row) + ".rm"});
+            }
         });
         EXPECT_THAT(Host.Only("run"), ElementsAre("run at 2000"));
         EXPECT_EQ(Driver.DoneCount, 1);
+        EXPECT_EQ(Host.Rows.size(), 22u); // rows added after the stop stayed unconverted
         // The close box leaves the end-of-batch actions to run.
         EXPECT_EQ(Host.Only("open").size(), StopButton ? 0u : 1u);
     }

@@ -110,12 +110,17 @@ TEST_F(Batch, StoppingEndsTheEncoderAndLeavesNoOutput) {
     EXPECT_TRUE(Dialogs.Messages.empty());
 }
 
-TEST_F(Batch, ClosingTheMainWindowEndsTheEncoder) {
-    StartWithFiles({QString::fromStdString(Media + "long_rv10_ac3.rm")});
+TEST_F(Batch, ClosingTheMainWindowEndsTheEncoderAndTheBatchWithoutAsking) {
+    StartWithFiles({QString::fromStdString(Media + "long_rv10_ac3.rm"),
+                    QString::fromStdString(Media + "clip_rv20_ac3.rm")});
     Click(Main().btnConvert);
     ASSERT_TRUE(QTest::qWaitFor([] { return CustomProc->Batch.ProgressTicks > 0; }, 20000));
     FrmMainForm->close();
     EXPECT_FALSE(EncoderLeft());
+    ASSERT_TRUE(WaitForTheEnd());
+    EXPECT_FALSE(EncoderLeft());
+    EXPECT_FALSE(std::filesystem::exists(Temp.Path("out/clip_rv20_ac3.3gp"))); // not started
+    EXPECT_TRUE(Dialogs.Prompts.empty());
 }
 
 // The recording system and no encoder beside the program: every run fails to start.
