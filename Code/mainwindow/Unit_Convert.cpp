@@ -87,6 +87,9 @@ TFrmMainForm::TFrmMainForm(QWidget* Parent)
             Handler(this, &TFrmMainForm::btnConvertClick));
     connect(ui->dxTreeSourceFileInfo, &TSourceListView::FilesDropped, this,
             &TFrmMainForm::FilesDropped);
+    connect(&tmrClearMemory, &QTimer::timeout, this,
+            Handler(this, &TFrmMainForm::tmrClearMemoryTimer));
+    tmrClearMemory.start(1000);
 
     // A drag on the title or the background moves the window; a click on a
     // check box's caption toggles the box, and one on the codec link opens it.
@@ -181,6 +184,11 @@ void TFrmMainForm::FormKeyDown(const QKeyEvent& Key) {
         if (Key.key() == Code)
             Button->click();
     }
+}
+
+void TFrmMainForm::tmrClearMemoryTimer() {
+    if (CommonLib) // the program's services exist once the window has been shown
+        CommonLib->ProcessControl().TrimWorkingSet();
 }
 
 void TFrmMainForm::dragEnterEvent(QDragEnterEvent* Event) {

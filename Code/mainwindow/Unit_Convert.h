@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <QTimer>
 #include <memory>
 
 class QKeyEvent;
@@ -37,6 +38,7 @@ protected:
 
 private:
     void FormShow();
+    void tmrClearMemoryTimer();
     void FormKeyDown(const QKeyEvent& Key);
     bool LabelClicked(QObject* Watched, QEvent* Event);
     void actMinimizeExecute();
@@ -53,6 +55,7 @@ private:
     void cbbProfileChange();
 
     TWindowAnchors Anchors;
+    QTimer tmrClearMemory; // hands unused memory back every second
     bool Shown = false;
     QStringList PendingDrops;
     bool AddingDrops = false;

@@ -194,6 +194,13 @@ TEST_F(WindowTest, FreshSettingsFileAfterClose) {
                   QDir::homePath().toStdString() + "/Korvalin\r\n");
 }
 
+TEST_F(WindowTest, MemoryIsHandedBackEverySecond) {
+    Start();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return std::count(System.Actions.begin(), System.Actions.end(), "trim") >= 2; },
+        3000));
+}
+
 TEST_F(WindowTest, MessageBoxesShowOnlyTheFourKinds) {
     Start();
     EXPECT_TRUE(CommonLib->ShowMessageBox("Done.", 3));
