@@ -89,13 +89,15 @@ void TBatchDriver::FinishFile() {
     Host.FreeRunner();
     ++DoneCount;
     const std::vector<std::string> Words = SplitCommandLine(ConvertCommand);
+    std::string Failure;
     if (!LastRun.Started)
-        NoteFailure(CurrentSource, "the encoder could not be started");
+        Failure = "the encoder could not be started";
     else if (LastRun.ExitCode != 0)
-        NoteFailure(CurrentSource,
-                    "the encoder ended with exit code " + std::to_string(LastRun.ExitCode));
+        Failure = "the encoder ended with exit code " + std::to_string(LastRun.ExitCode);
     else if (Words.empty() || !Host.FileExists(Words.back()))
-        NoteFailure(CurrentSource, "the encoder left no output file");
+        Failure = "the encoder left no output file";
+    if (!Failure.empty() && !Stopping) // a file the user stopped has not failed
+        NoteFailure(CurrentSource, Failure);
     ++FileIndex;
     NextFile();
 }
@@ -130,5 +132,5 @@ void TBatchDriver::RequestStop(bool SkipEndActions) {
 
 void TBatchDriver::NoteFailure(const std::string& Source, const std::string& Reason) {
     Host.WriteLog("Convert error: " + Source + " (" + Reason + ")");
-    FailedFiles.push_back(Source);
+    FailedFiles.push_back(Source + " (" + Reason + ")");
 }

@@ -61,7 +61,7 @@ void TBatchHost::ShowWarning(const std::string& Text) {
 }
 
 void TBatchHost::ShowProgress() {
-    frmConverting->ui->ProgressBar1->setValue(0);
+    frmConverting->StartFile();
     frmConverting->show(); // its show handler runs only when it was hidden
     FrmMainForm->EnableControls(false);
 }

@@ -68,6 +68,13 @@ QString TfrmConverting::StatusText() const {
     return LatestText;
 }
 
+void TfrmConverting::StartFile() {
+    ui->ProgressBar1->setValue(0);
+    LatestText.clear();
+    Panel->clear();
+    Panel->setToolTip(QString());
+}
+
 void TfrmConverting::actRefreshProgressExecute() {
     TBatchDriver& Batch = CustomProc->Batch;
     if (++Batch.ProgressTicks <= 1) // the first text of a file tells nothing yet

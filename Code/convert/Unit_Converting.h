@@ -24,6 +24,8 @@ public:
     void ShowConvertProgress(const QString& Text);
     // The encoder's latest text, which the status bar's panel shows.
     QString StatusText() const;
+    // A new file: its bar at 0 and no text of the file before it.
+    void StartFile();
 
     const std::unique_ptr<Ui::TfrmConverting> ui;
 

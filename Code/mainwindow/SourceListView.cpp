@@ -38,6 +38,7 @@ public:
         auto* Editor = new QTimeEdit(Parent);
         Editor->setDisplayFormat(TimeFormat);
         Editor->setFrame(false);
+        Editor->setButtonSymbols(QAbstractSpinBox::NoButtons); // the narrow cell keeps its digits
         if (Index.column() == StartTimeColumn) {
             connect(Editor, &QTimeEdit::timeChanged, this, [this, Editor] {
                 emit const_cast<TTimeCellDelegate*>(this)->commitData(Editor);
@@ -100,6 +101,7 @@ void TSourceListView::SetRow(int Index, const TRowCells& Cells) {
                         Cells[CheckStatusColumn] == "True" ? Qt::Checked : Qt::Unchecked);
     for (size_t Column = FileNameColumn; Column < SourceColumnCount; ++Column)
         Item->setText(static_cast<int>(Column), FromEngineText(Cells[Column]));
+    Item->setToolTip(FileNameColumn, Item->text(FileNameColumn)); // the column shows its start only
 }
 
 void TSourceListView::AppendRow(const TRowCells& Cells) {

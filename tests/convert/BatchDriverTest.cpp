@@ -155,6 +155,7 @@ TEST_F(Batch, StopWhileEncodingEndsAfterThatFile) {
         Rows({{true, "/a.rm"}, {true, "/b.rm"}});
         Host.ShowFolder = true;
         Host.EncoderLooksLeft = 5;
+        Host.RunEnds["/a.rm"] = {true, 137}; // killed by the stop
         Driver.ConvertFileList();
         Host.RunToEnd([&] {
             if (Host.Now == 5200) {
@@ -166,6 +167,7 @@ TEST_F(Batch, StopWhileEncodingEndsAfterThatFile) {
         EXPECT_THAT(Host.Only("run"), ElementsAre("run at 2000"));
         EXPECT_EQ(Driver.DoneCount, 1);
         EXPECT_EQ(Host.Rows.size(), 22u); // rows added after the stop stayed unconverted
+        EXPECT_THAT(Host.Only("log Convert error"), IsEmpty()); // stopped is not failed
         // The close box leaves the end-of-batch actions to run.
         EXPECT_EQ(Host.Only("open").size(), StopButton ? 0u : 1u);
     }
@@ -224,8 +226,11 @@ TEST_F(Batch, FilesThatFailedAreLoggedAndNamedOnceAtTheEnd) {
     Host.RunToEnd();
     EXPECT_EQ(Driver.DoneCount, 4); // a file counts as done whatever its encoder did
     EXPECT_THAT(Host.Only("log Convert error"), testing::SizeIs(4));
-    EXPECT_THAT(Host.Only("warn"), ElementsAre("warn These files were not converted:\n/nostart.rm"
-                                               "\n/exit.rm\n/none.rm\n/unquotable.rm"));
+    EXPECT_THAT(Host.Only("warn"), ElementsAre("warn These files were not converted:"
+                                               "\n/nostart.rm (the encoder could not be started)"
+                                               "\n/exit.rm (the encoder ended with exit code 1)"
+                                               "\n/none.rm (the encoder left no output file)"
+                                               "\n/unquotable.rm (cannot be converted)"));
 }
 
 } // namespace

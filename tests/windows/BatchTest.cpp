@@ -126,7 +126,7 @@ TEST_F(Batch, ClosingTheMainWindowEndsTheEncoderAndTheBatchWithoutAsking) {
 // The recording system and no encoder beside the program: every run fails to start.
 using BatchWithoutEncoder = WindowTest;
 
-TEST_F(BatchWithoutEncoder, CloseBoxAsksThenLetsTheEndActionsRunAndNamesTheFailure) {
+TEST_F(BatchWithoutEncoder, CloseBoxAsksThenLetsTheEndActionsRun) {
     Prober.Default = 60;
     Start();
     CommonLib->AddSourceFiles(*Main().dxTreeSourceFileInfo,
@@ -145,9 +145,7 @@ TEST_F(BatchWithoutEncoder, CloseBoxAsksThenLetsTheEndActionsRunAndNamesTheFailu
     EXPECT_THAT(Dialogs.Prompts, testing::ElementsAre("Are you sure to stop processing ?",
                                                       "Are you sure to stop processing ?"));
     EXPECT_THAT(System.Actions, Contains("open " + Temp.Path("out/")));
-    ASSERT_EQ(Dialogs.Messages.size(), 1u);
-    EXPECT_EQ(Dialogs.Messages[0].first.toStdString(),
-              "These files were not converted:\n" + Temp.Path("a.rm"));
+    EXPECT_TRUE(Dialogs.Messages.empty()); // the file the user stopped is not reported as failed
 }
 
 TEST_F(Batch, EmptyListOnlyWarns) {
