@@ -2,7 +2,6 @@
 
 #include "AppFunc.h"
 #include "CustomProfiles.h"
-#include "DurationProbe.h"
 #include "FileSystem.h"
 #include "Folders.h"
 #include "Globals.h"

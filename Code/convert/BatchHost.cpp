@@ -75,7 +75,8 @@ void TBatchHost::StartRunner(const std::string& Command) {
     // Texts and the end report of an earlier file that arrive late are dropped.
     const int Serial = Driver->FileSerial;
     TBatchDriver* Batch = Driver;
-    Dispatcher = std::make_unique<TQueuedDispatcher>(*frmConverting);
+    if (!Dispatcher) // one for the batch's whole life: the progress window outlives every runner
+        Dispatcher = std::make_unique<TQueuedDispatcher>(*frmConverting);
     Runner = std::make_unique<TAdvanceSystem>(
         Command,
         [Serial, Batch](const std::string& Text) {
