@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MediaGraph.h"
+
 #include <string>
 
 class TFrmMainForm;
@@ -37,6 +39,8 @@ struct TApplicationServices {
     IUserDialogs* Dialogs = nullptr;
     ISystemActions* System = nullptr;
     const IDurationProber* Prober = nullptr;
+    // Builds the preview's media graph; when empty, the libmpv one.
+    TMediaGraphFactory CreateMediaGraph;
 };
 extern TApplicationServices ApplicationServices;
 

@@ -199,12 +199,7 @@ TOptionSelection TCustomProc::ReadOptions() const {
 }
 
 std::string TCustomProc::CreateConvertParameter(const std::string& Source) {
-    const TSourceListView& List = *FrmMainForm->ui->dxTreeSourceFileInfo;
-    std::vector<TSourceRow> Rows;
-    for (int Index = 0; Index < List.RowCount(); ++Index) {
-        const TRowCells Cells = List.Row(Index);
-        Rows.push_back({Cells[FileNameColumn], Cells[StartTimeColumn], Cells[EndTimeColumn]});
-    }
+    const std::vector<TSourceRow> Rows = FrmMainForm->ui->dxTreeSourceFileInfo->SourceRows();
     const TConvertInputs Inputs{Rows, ToEngineText(FrmMainForm->ui->edtOutputFolder->text()),
                                 [this] { ApplyCustomProfile(); }, [this] { return ReadOptions(); }};
     return ::CreateConvertParameter(Source, Inputs, {*AppFunc, *FileFunc}, CommonLib->Params, Trim);

@@ -3,6 +3,7 @@
 // The program's windows for the benchmarks that drive them offscreen.
 #include "DurationProbe.h"
 #include "Globals.h"
+#include "MpvGraph.h"
 #include "QuietSystem.h"
 #include "Unit_Convert.h"
 #include "UserDialogs.h"
@@ -18,7 +19,10 @@ class TBenchProgram {
 public:
     explicit TBenchProgram(const std::filesystem::path& Folder) {
         std::filesystem::create_directories(Folder / "Config");
-        ApplicationServices = {Folder.string() + "/", &Dialogs, &System, &Prober};
+        ApplicationServices = {Folder.string() + "/", &Dialogs, &System, &Prober,
+                               [](IOutputDispatcher& Dispatcher, IMediaGraphListener& Listener) {
+                                   return std::make_unique<TMpvGraph>(Dispatcher, Listener, "null");
+                               }};
         CreateForms();
         FrmMainForm->show();
     }

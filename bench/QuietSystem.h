@@ -13,4 +13,5 @@ public:
     void OpenFolder(const std::string&) override {}
     void OpenWebAddress(const std::string&) override {}
     void TrimWorkingSet() override {}
+    void KeepScreenAwake(bool) override {}
 };

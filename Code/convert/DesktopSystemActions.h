@@ -2,6 +2,8 @@
 
 #include "SystemActions.h"
 
+#include <cstdint>
+
 // The system actions of the running program: real processes, the real power-off,
 // the desktop's folder window. Built into the program only, never into a test.
 class TDesktopSystemActions : public ISystemActions {
@@ -12,4 +14,9 @@ public:
     void OpenFolder(const std::string& Folder) override;
     void OpenWebAddress(const std::string& Address) override;
     void TrimWorkingSet() override;
+    void KeepScreenAwake(bool Awake) override;
+
+private:
+    uint32_t ScreenSaverCookie = 0; // of the desktop's inhibition, 0 when none
+    bool WantAwake = false;
 };

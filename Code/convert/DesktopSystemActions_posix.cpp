@@ -1,8 +1,13 @@
 #include "DesktopSystemActions.h"
 
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QDesktopServices>
 #include <QUrl>
 #include <cstdlib>
+#include <utility>
 
 std::vector<TProcessEntry> TDesktopSystemActions::ListProcesses() {
     return ::ListProcesses();
@@ -27,4 +32,36 @@ void TDesktopSystemActions::OpenWebAddress(const std::string& Address) {
 
 void TDesktopSystemActions::TrimWorkingSet() {
     TrimHeap();
+}
+
+// The freedesktop screen-saver service, where the desktop has one; the calls
+// do not wait for an answer, and without the service nothing happens.
+void TDesktopSystemActions::KeepScreenAwake(bool Awake) {
+    if (Awake == WantAwake)
+        return;
+    WantAwake = Awake;
+    QDBusConnection Bus = QDBusConnection::sessionBus();
+    if (!Bus.isConnected())
+        return;
+    QDBusInterface ScreenSaver("org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver",
+                               "org.freedesktop.ScreenSaver", Bus);
+    if (!Awake) {
+        if (ScreenSaverCookie != 0)
+            ScreenSaver.asyncCall("UnInhibit", std::exchange(ScreenSaverCookie, 0));
+        return;
+    }
+    auto* Watcher = new QDBusPendingCallWatcher(
+        ScreenSaver.asyncCall("Inhibit", "Korvalin", "Playing a preview"));
+    QObject::connect(Watcher, &QDBusPendingCallWatcher::finished, [this, Watcher] {
+        const QDBusPendingReply<uint32_t> Reply = *Watcher;
+        Watcher->deleteLater();
+        if (Reply.isError())
+            return;
+        if (WantAwake)
+            ScreenSaverCookie = Reply.value();
+        else // the preview stopped before the desktop answered
+            QDBusInterface("org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver",
+                           "org.freedesktop.ScreenSaver", QDBusConnection::sessionBus())
+                .asyncCall("UnInhibit", Reply.value());
+    });
 }

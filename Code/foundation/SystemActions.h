@@ -18,4 +18,6 @@ public:
     // Opens a web address in the desktop's browser.
     virtual void OpenWebAddress(const std::string& Address) = 0;
     virtual void TrimWorkingSet() = 0;
+    // While Awake, asks the desktop not to start its screen saver.
+    virtual void KeepScreenAwake(bool Awake) = 0;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -50,3 +51,8 @@ public:
     // The size the pictures are drawn at, in device pixels.
     virtual void SetVideoSize(int Width, int Height) = 0;
 };
+
+class IOutputDispatcher;
+// Builds a media graph that reports to Listener through Dispatcher.
+using TMediaGraphFactory =
+    std::function<std::unique_ptr<IMediaGraph>(IOutputDispatcher&, IMediaGraphListener&)>;

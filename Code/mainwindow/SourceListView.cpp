@@ -111,6 +111,23 @@ void TSourceListView::AppendRow(const TRowCells& Cells) {
     SetRow(RowCount() - 1, Cells);
 }
 
+std::vector<int> TSourceListView::SelectedRows() const {
+    std::vector<int> Indexes;
+    for (int Index = 0; Index < RowCount(); ++Index)
+        if (topLevelItem(Index)->isSelected())
+            Indexes.push_back(Index);
+    return Indexes;
+}
+
+std::vector<TSourceRow> TSourceListView::SourceRows() const {
+    std::vector<TSourceRow> Rows;
+    for (int Index = 0; Index < RowCount(); ++Index) {
+        const TRowCells Cells = Row(Index);
+        Rows.push_back({Cells[FileNameColumn], Cells[StartTimeColumn], Cells[EndTimeColumn]});
+    }
+    return Rows;
+}
+
 bool TSourceListView::HasPath(const QString& Path) const {
     for (int Index = 0; Index < RowCount(); ++Index)
         if (topLevelItem(Index)->text(FileNameColumn) == Path)
@@ -160,9 +177,7 @@ void TSourceListView::CorrectSelectedRows() {
         Preview->CanSeek()
             ? std::function<void(int64_t)>([this](int64_t Ms) { Preview->SeekPreview(Ms); })
             : nullptr;
-    for (int Index = 0; Index < RowCount(); ++Index) {
-        if (!topLevelItem(Index)->isSelected())
-            continue;
+    for (const int Index : SelectedRows()) {
         TRowCells Cells = Row(Index);
         try {
             CorrectEditedRow(Cells, Seek);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConvertParameter.h"
 #include "PreviewHooks.h"
 #include "SourceRows.h"
 
@@ -24,6 +25,10 @@ public:
     TRowCells Row(int Index) const;
     void SetRow(int Index, const TRowCells& Cells);
     void AppendRow(const TRowCells& Cells);
+    // The indexes of the selected rows, in list order.
+    std::vector<int> SelectedRows() const;
+    // Every row's path and times, as the conversion reads them.
+    std::vector<TSourceRow> SourceRows() const;
     // True when a row has exactly this path; letter case counts.
     bool HasPath(const QString& Path) const;
 

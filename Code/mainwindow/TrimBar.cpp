@@ -88,4 +88,18 @@ bool CanStepRightStrip(const TStrips& Now, int Step, int Width) {
     return Now.Left + Now.Right + ClickRoom <= Width && Now.Right > Step;
 }
 
+bool MarkersTouch(const TStrips& Now, int Width) {
+    const int StartMarkerEdge = Now.Left;
+    const int EndMarkerEdge = Width - Now.Right - MarkerWidth;
+    return EndMarkerEdge - StartMarkerEdge < MarkerWidth + 1;
+}
+
+int DraggedLeftStrip(int X, const TStrips& Now, int Width) {
+    return std::max(1, std::min(X, Width - Now.Right - 2 * MarkerWidth - 1));
+}
+
+int DraggedRightStrip(int X, const TStrips& Now, int Width) {
+    return std::max(1, std::min(Width - X - MarkerWidth, Width - Now.Left - 2 * MarkerWidth - 1));
+}
+
 } // namespace TrimBar

@@ -45,4 +45,11 @@ int ClickStep(bool Ctrl, bool Shift);
 bool CanStepLeftStrip(const TStrips& Now, int Step, int Width = DesignWidth);
 bool CanStepRightStrip(const TStrips& Now, int Step, int Width = DesignWidth);
 
+// Whether the markers touch, with no middle strip between them.
+bool MarkersTouch(const TStrips& Now, int Width = DesignWidth);
+// The outer strip's width while its marker is dragged with its left edge to
+// X: every strip, the middle one too, keeps at least 1 pixel.
+int DraggedLeftStrip(int X, const TStrips& Now, int Width = DesignWidth);
+int DraggedRightStrip(int X, const TStrips& Now, int Width = DesignWidth);
+
 } // namespace TrimBar

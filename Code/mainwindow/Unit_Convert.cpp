@@ -41,11 +41,23 @@ QLabel { color: white; }
 #panLogo { font-size: 20pt; font-weight: bold; color: #5d7bb5; }
 )";
 
+// The form's controls exist before the preview that works on them.
+std::unique_ptr<TPreviewPlayer> BuildPreview(TFrmMainForm& Window, Ui::TFrmMainForm& Form) {
+    Form.setupUi(&Window);
+    Form.panLogo->setAttribute(Qt::WA_TransparentForMouseEvents); // the area sees the mouse
+    const TPreviewControls Controls{*Form.dxTreeSourceFileInfo, *Form.DSVideoWindowEx1,
+                                    *Form.panLogo, *Form.pnlCurTime, *Form.Panel1};
+    auto Preview =
+        std::make_unique<TPreviewPlayer>(Controls, ApplicationServices.CreateMediaGraph, &Window);
+    Form.dxTreeSourceFileInfo->SetPreview(*Preview);
+    return Preview;
+}
+
 } // namespace
 
 TFrmMainForm::TFrmMainForm(QWidget* Parent)
-    : QMainWindow(Parent, Qt::FramelessWindowHint), ui(std::make_unique<Ui::TFrmMainForm>()) {
-    ui->setupUi(this);
+    : QMainWindow(Parent, Qt::FramelessWindowHint), ui(std::make_unique<Ui::TFrmMainForm>()),
+      Preview(BuildPreview(*this, *ui)) {
     ui->centralwidget->setStyleSheet(Look);
     setMinimumSize(SmallestSize);
     ui->edtOutputFolder->setText(QDir::homePath() + "/Korvalin");
@@ -85,6 +97,12 @@ TFrmMainForm::TFrmMainForm(QWidget* Parent)
             Handler(this, &TFrmMainForm::btnClearFileClick));
     connect(ui->btnConvert, &QPushButton::clicked, this,
             Handler(this, &TFrmMainForm::btnConvertClick));
+    connect(ui->btnPlay, &QToolButton::clicked, this,
+            Handler(Preview.get(), &TPreviewPlayer::btnPlayClick));
+    connect(ui->btnPause, &QToolButton::clicked, this,
+            Handler(Preview.get(), &TPreviewPlayer::btnPauseClick));
+    connect(ui->btnStop, &QToolButton::clicked, this,
+            Handler(Preview.get(), &TPreviewPlayer::btnStopClick));
     connect(ui->dxTreeSourceFileInfo, &TSourceListView::FilesDropped, this,
             &TFrmMainForm::FilesDropped);
     connect(&tmrClearMemory, &QTimer::timeout, this,
@@ -123,6 +141,7 @@ void TFrmMainForm::closeEvent(QCloseEvent* Event) {
         frmConverting->hide();
         RunHandler([] { CommonLib->ProcessControl().StopEncoder(CommonLib->Params.EncoderFile); });
     }
+    Preview->ClearGraph();
     RunHandler([] { CustomProc->SaveUserSettings(); }); // the program ends even when this fails
     Event->accept();
     QCoreApplication::quit();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PreviewPlayer.h"
 #include "WindowAnchors.h"
 
 #include <QMainWindow>
@@ -27,6 +28,8 @@ public:
     void EnableControls(bool Enabled);
 
     const std::unique_ptr<Ui::TFrmMainForm> ui;
+    // The preview and its trim bar, built on the form's controls.
+    const std::unique_ptr<TPreviewPlayer> Preview;
 
 protected:
     void showEvent(QShowEvent* Event) override;

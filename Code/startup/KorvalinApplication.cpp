@@ -2,8 +2,14 @@
 
 #include "EventHandlers.h"
 
+#include <clocale>
+
 TKorvalinApplication::TKorvalinApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName("Korvalin");
+    // Texts and files follow the user's locale; numbers stay in the C format,
+    // which libmpv requires of the process that creates a player.
+    std::setlocale(LC_ALL, "");
+    std::setlocale(LC_NUMERIC, "C");
 }
 
 bool TKorvalinApplication::notify(QObject* Receiver, QEvent* Event) {

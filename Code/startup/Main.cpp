@@ -7,15 +7,12 @@
 #include "Unit_Convert.h"
 #include "UserDialogs.h"
 
-#include <clocale>
-
 int main(int argc, char* argv[]) {
     TKorvalinApplication Application(argc, argv);
-    std::setlocale(LC_ALL, "");
     TDesktopSystemActions System;
     TQtUserDialogs Dialogs(System);
     const TMediaDurationProber Prober;
-    ApplicationServices = {TAppFunc().AppFolder(), &Dialogs, &System, &Prober};
+    ApplicationServices = {TAppFunc().AppFolder(), &Dialogs, &System, &Prober, {}};
     CreateForms();
     CloseOnSessionEnd(*FrmMainForm);
     FrmMainForm->show();

@@ -110,6 +110,7 @@ public:
     void OpenFolder(const std::string&) override {}
     void OpenWebAddress(const std::string&) override {}
     void TrimWorkingSet() override {}
+    void KeepScreenAwake(bool) override {}
 
     uint32_t Start(const std::string& Program) {
         char* Argv[] = {const_cast<char*>(Program.c_str()), const_cast<char*>("--sleep"),

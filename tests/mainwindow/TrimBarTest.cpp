@@ -88,3 +88,22 @@ TEST(TrimBar, ClicksStepOnlyWhereTheStripStaysAtLeastOnePixel) {
 }
 
 } // namespace
+
+TEST(TrimBar, DraggingKeepsEveryStripAtLeastOnePixel) {
+    // 260 = left + 19 + middle + 19 + right; X is the dragged marker's left edge.
+    struct TCase {
+        int X;
+        TStrips Now;
+        int Strip;
+    };
+    const TCase LeftDrags[] = {
+        {54, {1, 1}, 54}, {-30, {5, 1}, 1}, {300, {1, 1}, 220}, {200, {1, 41}, 180}};
+    for (const TCase& Case : LeftDrags)
+        EXPECT_EQ(DraggedLeftStrip(Case.X, Case.Now), Case.Strip) << Case.X;
+    const TCase RightDrags[] = {
+        {240, {1, 5}, 1}, {300, {1, 1}, 1}, {0, {1, 1}, 220}, {100, {100, 1}, 121}};
+    for (const TCase& Case : RightDrags)
+        EXPECT_EQ(DraggedRightStrip(Case.X, Case.Now), Case.Strip) << Case.X;
+    EXPECT_FALSE(MarkersTouch({110, 111}));
+    EXPECT_TRUE(MarkersTouch({111, 111})); // start and end at the same second
+}

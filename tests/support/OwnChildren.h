@@ -32,6 +32,7 @@ public:
         Actions.push_back("web " + Address);
     }
     void TrimWorkingSet() override {}
+    void KeepScreenAwake(bool) override {}
 
     std::vector<std::string> Actions;
 };

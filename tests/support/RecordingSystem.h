@@ -27,6 +27,7 @@ public:
         Actions.push_back("web " + Address);
     }
     void TrimWorkingSet() override { Actions.push_back("trim"); }
+    void KeepScreenAwake(bool Awake) override { Actions.push_back(Awake ? "awake" : "may sleep"); }
 
     std::vector<TProcessEntry> Processes;
     std::vector<bool> Results; // of the terminations in turn; the last one repeats

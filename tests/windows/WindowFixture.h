@@ -2,6 +2,7 @@
 
 #include "DurationProbe.h"
 #include "Globals.h"
+#include "MpvGraph.h"
 #include "RecordingSystem.h"
 #include "TempFolder.h"
 #include "UnitCustomProc.h"
@@ -76,6 +77,36 @@ public:
     std::function<void(const std::string& Path)> OnProbe;
 };
 
+// A preview graph that records what it is asked; the test tells the player
+// how loading ended through Listener, and sets the position and length.
+class TFakeGraph : public IMediaGraph {
+public:
+    explicit TFakeGraph(IMediaGraphListener& Listener) : Listener(Listener) {}
+    bool Active() const override { return IsActive; }
+    void SetActive(bool Active) override { IsActive = Active; }
+    void Clear() override { Calls.push_back("clear"); }
+    void RenderFile(const std::string& Path) override {
+        if (!IsActive)
+            throw std::runtime_error("inactive");
+        Calls.push_back("render " + std::filesystem::path(Path).filename().string());
+    }
+    void Play() override { Calls.push_back("play"); }
+    void Pause() override { Calls.push_back("pause"); }
+    void Stop() override { Calls.push_back("stop"); }
+    int64_t DurationMs() const override { return Duration; }
+    int64_t CurrentPosition() const override { return Position; }
+    void Seek(int64_t Milliseconds) override {
+        Calls.push_back("seek " + std::to_string(Milliseconds));
+        Position = Milliseconds * 10000;
+    }
+    void SetVideoSize(int, int) override {}
+
+    IMediaGraphListener& Listener;
+    bool IsActive = false;
+    std::vector<std::string> Calls;
+    int64_t Duration = 0, Position = 0;
+};
+
 // The program's windows and single instances on a program folder of the
 // test's own, with a Config folder; the main window is shown by Start.
 class WindowTest : public testing::Test {
@@ -84,7 +115,16 @@ protected:
     ~WindowTest() override { ReleaseApplication(); }
 
     void Start() {
-        ApplicationServices = {Temp.Folder(), &Dialogs, SystemInUse, ProberInUse};
+        ApplicationServices = {
+            Temp.Folder(), &Dialogs, SystemInUse, ProberInUse,
+            [this](IOutputDispatcher& Dispatcher,
+                   IMediaGraphListener& Listener) -> std::unique_ptr<IMediaGraph> {
+                if (RealGraph)
+                    return std::make_unique<TMpvGraph>(Dispatcher, Listener, "null");
+                auto Fake = std::make_unique<TFakeGraph>(Listener);
+                Graph = Fake.get();
+                return Fake;
+            }};
         CreateForms();
         FrmMainForm->show();
         FrmMainForm->activateWindow();
@@ -117,4 +157,6 @@ protected:
     ISystemActions* SystemInUse = &System; // what the program acts on the system through
     TFakeProber Prober;
     const IDurationProber* ProberInUse = &Prober;
+    bool RealGraph = false;      // the preview plays on libmpv, silently
+    TFakeGraph* Graph = nullptr; // the preview's graph otherwise
 };

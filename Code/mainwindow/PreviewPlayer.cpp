@@ -1,0 +1,245 @@
+#include "PreviewPlayer.h"
+
+#include "AppFunc.h"
+#include "ConvertParameter.h"
+#include "Globals.h"
+#include "MpvGraph.h"
+#include "PreviewClock.h"
+#include "QtText.h"
+#include "SourceListView.h"
+#include "SystemActions.h"
+#include "TrimBarPanel.h"
+#include "Unit_CommonLib.h"
+#include "VideoArea.h"
+
+#include <QLabel>
+#include <algorithm>
+
+namespace {
+constexpr int ClockIntervalMs = 1000;
+// The strips after the list is emptied: the markers back at the ends.
+constexpr TrimBar::TStrips EmptyListStrips{2, 2};
+} // namespace
+
+TPreviewPlayer::TPreviewPlayer(const TPreviewControls& Controls,
+                               const TMediaGraphFactory& CreateGraph, QObject* Parent)
+    : QObject(Parent), Controls(Controls),
+      Graph(CreateGraph ? CreateGraph(Dispatcher, *this)
+                        : std::make_unique<TMpvGraph>(Dispatcher, *this)) {
+    Clock.setInterval(ClockIntervalMs);
+    connect(&Clock, &QTimer::timeout, this, [this] { dstrckbrMainformTimer(); });
+    connect(&Controls.Video, &TVideoArea::SizeChanged, this,
+            [this](QSize Pixels) { Graph->SetVideoSize(Pixels.width(), Pixels.height()); });
+    Graph->SetVideoSize(Controls.Video.SizeInPixels().width(),
+                        Controls.Video.SizeInPixels().height());
+    connect(&Controls.Bar, &TTrimBarPanel::StartMarkerMoved, this,
+            [this] { SetStartTimeAndPlay(); });
+    connect(&Controls.Bar, &TTrimBarPanel::EndMarkerMoved, this, [this] { Splitter2Moved(); });
+}
+
+TPreviewPlayer::~TPreviewPlayer() = default;
+
+void TPreviewPlayer::btnPlayClick() {
+    if (!Player.PreviewFile.isEmpty()) {
+        if (!Player.IsPlaying) // a running preview goes on as it is
+            PlayPreview();
+        return;
+    }
+    for (const int Index : Controls.List.SelectedRows()) // the last one stays loaded
+        OpenPreview(FromEngineText(Controls.List.Row(Index)[FileNameColumn]));
+}
+
+void TPreviewPlayer::btnPauseClick() {
+    if (!Player.PreviewFile.isEmpty() && Player.IsPlaying)
+        PausePreview();
+}
+
+void TPreviewPlayer::btnStopClick() {
+    StopPreview();
+}
+
+void TPreviewPlayer::PlayPreview() {
+    if (!Graph->Active())
+        return;
+    try {
+        Graph->Play();
+        SetPlaying(true);
+        ShowLogo(false);
+    } catch (...) {
+        ShowLogo(true);
+    }
+}
+
+void TPreviewPlayer::PausePreview() {
+    if (!Graph->Active())
+        return;
+    try {
+        Graph->Pause();
+        SetPlaying(false);
+        ShowLogo(false);
+    } catch (...) {
+        ShowLogo(true);
+    }
+}
+
+void TPreviewPlayer::StopPreview() {
+    if (!Graph->Active())
+        return;
+    try {
+        Graph->Stop();
+        Graph->SetActive(false);
+        Graph->Clear();
+        Player.PreviewFile.clear();
+        Controls.CurTime.setText(QString::fromStdString(ClockText(0)));
+        SetPlaying(false);
+    } catch (...) {
+    }
+    ShowLogo(true);
+    Controls.Video.ClearPicture();
+}
+
+void TPreviewPlayer::OpenPreview(const QString& Path) {
+    try {
+        Graph->SetActive(false);
+        Graph->Clear();
+        if (!Graph->Active())
+            Graph->SetActive(true);
+        Player.PreviewFile = Path;
+        Graph->RenderFile(ToEngineText(Path)); // the outcome comes to Rendered or RenderFailed
+    } catch (...) {
+        Player.PreviewFile.clear();
+        PlayingFailed();
+    }
+}
+
+void TPreviewPlayer::Rendered(int Code) {
+    if (Code != 0) { // opened only in part: the file stays named, the graph empty
+        PlayingFailed();
+        return;
+    }
+    PausePreview();
+    PlayPreview();
+    if (Player.MarkersReady)
+        SeekPreview(int64_t{Player.PreviewStartSeconds} * 1000);
+}
+
+void TPreviewPlayer::RenderFailed() {
+    Player.PreviewFile.clear();
+    PlayingFailed();
+}
+
+void TPreviewPlayer::PlayingFailed() {
+    AppFunc->WriteLog("Playing Video error.");
+    Graph->Clear();
+    Controls.Video.ClearPicture();
+}
+
+void TPreviewPlayer::FrameReady(std::shared_ptr<const TVideoFrame> Frame) {
+    if (!Player.PreviewFile.isEmpty())
+        Controls.Video.ShowFrame(std::move(Frame));
+}
+
+void TPreviewPlayer::dstrckbrMainformTimer() {
+    const TPreviewTick Tick = PreviewTick(Graph->CurrentPosition(), Graph->DurationMs(),
+                                          ToEngineText(Player.EndStopText));
+    Controls.CurTime.setText(QString::fromStdString(Tick.TimeText));
+    if (Tick.PauseAtStart) { // the end set with the end marker
+        SeekPreview(0);
+        PausePreview();
+    }
+    if (Tick.StopAtStart) { // the end of the file
+        SeekPreview(0);
+        StopPreview();
+    }
+}
+
+void TPreviewPlayer::SyncTrimMarkers() {
+    for (const int Index : Controls.List.SelectedRows()) {
+        const TRowCells Cells = Controls.List.Row(Index);
+        if (FromEngineText(Cells[FileNameColumn]) == Player.PreviewFile)
+            continue; // the file in the preview keeps its markers
+        StopPreview();
+        const auto Seconds = [&](size_t Column) {
+            return TrimBar::LenientSeconds(Cells[Column]).value_or(0);
+        };
+        const int64_t Duration = Seconds(DurationColumn);
+        Player.MarkedDuration = static_cast<int32_t>(std::clamp<int64_t>(Duration, 0, INT32_MAX));
+        Player.MarkersReady = false;
+        if (const auto Strips = TrimBar::PlacedStrips(
+                Seconds(StartTimeColumn), Seconds(EndTimeColumn), Duration, Controls.Bar.Strips()))
+            Controls.Bar.SetStrips(*Strips);
+        Player.MarkersReady = true;
+    }
+}
+
+void TPreviewPlayer::ResetTrimMarkers() {
+    Controls.Bar.SetStrips(EmptyListStrips);
+}
+
+bool TPreviewPlayer::CanSeek() const {
+    return Player.MarkersReady && Graph->Active();
+}
+
+void TPreviewPlayer::SeekPreview(int64_t Milliseconds) {
+    try {
+        Graph->Seek(Milliseconds);
+    } catch (...) { // a seek that fails leaves the preview where it is
+    }
+}
+
+void TPreviewPlayer::SetStartTimeAndPlay() {
+    TrimBar::TStrips Strips = Controls.Bar.Strips();
+    if (TrimBar::MarkersTouch(Strips)) {
+        Strips.Left = std::max(1, Strips.Left - 1);
+        Controls.Bar.SetStrips(Strips);
+    }
+    Player.PreviewStartSeconds =
+        TrimBar::SecondsAt(TrimBar::StartPercent(Strips.Left), Player.MarkedDuration);
+    StoreInSelectedRows(StartTimeColumn, FormatDuration(Player.PreviewStartSeconds));
+    if (CanSeek())
+        SeekPreview(int64_t{Player.PreviewStartSeconds} * 1000);
+}
+
+void TPreviewPlayer::Splitter2Moved() {
+    TrimBar::TStrips Strips = Controls.Bar.Strips();
+    if (TrimBar::MarkersTouch(Strips)) {
+        Strips.Right = std::max(1, Strips.Right - 1);
+        Controls.Bar.SetStrips(Strips);
+    }
+    const std::string EndText = FormatDuration(
+        TrimBar::SecondsAt(TrimBar::EndPercent(Strips.Right), Player.MarkedDuration));
+    Player.EndStopText = FromEngineText(EndText);
+    StoreInSelectedRows(EndTimeColumn, EndText);
+}
+
+void TPreviewPlayer::StoreInSelectedRows(int Column, const std::string& TimeText) {
+    TSourceListView& List = Controls.List;
+    for (const int Index : List.SelectedRows()) {
+        TRowCells Cells = List.Row(Index);
+        Cells[Column] = TimeText;
+        List.SetRow(Index, Cells);
+        Cells[CutDurationColumn] =
+            FormatDuration(GetCutSeconds(Cells[FileNameColumn], List.SourceRows()));
+        List.SetRow(Index, Cells);
+    }
+}
+
+void TPreviewPlayer::ClearGraph() {
+    Graph->SetActive(false);
+    Graph->Clear();
+    SetPlaying(false);
+}
+
+void TPreviewPlayer::ShowLogo(bool Visible) {
+    Controls.Logo.setVisible(Visible);
+}
+
+void TPreviewPlayer::SetPlaying(bool Playing) {
+    Player.IsPlaying = Playing;
+    if (Playing)
+        Clock.start();
+    else
+        Clock.stop();
+    if (CommonLib)
+        CommonLib->System.KeepScreenAwake(Playing);
+}
