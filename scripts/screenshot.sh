@@ -42,6 +42,17 @@ sleep 0.5
 xdotool type "$(printf '"%s.rm" ' "${names[@]}")"
 xdotool key Return
 sleep 2
+# Play the first row (Play at (36, 261), 25 x 25), then drag the start marker
+# (left edge at 23 on the trim bar at (22, 234)) and the end marker (at 262)
+# inwards, so that the preview jumps to the new start.
+xdotool mousemove $((left + 48)) $((top + 273)) click 1
+sleep 2
+xdotool mousemove $((left + 32)) $((top + 243)) mousedown 1 mousemove $((left + 60)) $((top + 243)) \
+    mousemove $((left + 92)) $((top + 243)) mouseup 1
+xdotool mousemove $((left + 271)) $((top + 243)) mousedown 1 mousemove $((left + 250)) $((top + 243)) \
+    mousemove $((left + 221)) $((top + 243)) mouseup 1
+xdotool mousemove $((left + 150)) $((top + 290)) # off the video area and the list
+sleep 2
 import -window root -crop "${width}x${height}+${left}+${top}" "$output"
 echo "Saved $output"
 

@@ -1,0 +1,220 @@
+#include "LogFile.h"
+#include "PreviewPlayer.h"
+#include "SourceListView.h"
+#include "TrimBarPanel.h"
+#include "VideoArea.h"
+#include "WindowFixture.h"
+
+#include <QLabel>
+
+namespace {
+
+using TrimBar::TStrips;
+
+class Preview : public WindowTest {
+protected:
+    Preview() { Prober.Seconds = {{"a.rm", 100}, {"b.rm", 100}}; }
+
+    void AddRows(const std::vector<std::string>& Names) {
+        QStringList Files;
+        for (const std::string& Name : Names)
+            Files << QString::fromStdString(Temp.Write(Name, "x"));
+        CommonLib->AddSourceFiles(List(), Files);
+    }
+    TSourceListView& List() const { return *Main().dxTreeSourceFileInfo; }
+    TTrimBarPanel& Bar() const { return *Main().Panel1; }
+    const TPlayerState& Player() const { return FrmMainForm->Preview->State(); }
+    std::string Cell(int Row, int Column) const { return List().Row(Row)[Column]; }
+    std::string Clock() const { return Main().pnlCurTime->text().toStdString(); }
+    bool LogoShown() const { return !Main().panLogo->isHidden(); }
+
+    // Drags a marker by Pixels, as the mouse does.
+    void Drag(const char* Marker, int Pixels) {
+        QWidget* Face = Bar().findChild<QWidget*>(Marker);
+        const QPoint Grab(9, 9);
+        QTest::mousePress(Face, Qt::LeftButton, {}, Grab);
+        QTest::mouseMove(Face, Grab + QPoint(Pixels, 0));
+        QTest::mouseRelease(Face, Qt::LeftButton, {}, Grab + QPoint(Pixels, 0));
+    }
+    void ClickStrip(const char* Strip, Qt::KeyboardModifiers Keys) {
+        QTest::mouseClick(Bar().findChild<QWidget*>(Strip), Qt::LeftButton, Keys, QPoint(0, 5));
+    }
+    void ClickRow(int Row) {
+        const QRect Cell = List().visualItemRect(List().topLevelItem(Row));
+        QTest::mouseClick(List().viewport(), Qt::LeftButton, {}, Cell.center());
+    }
+    // Play on the selected row, and the graph reports the file open.
+    void PlayOpened() {
+        Click(Main().btnPlay);
+        Graph->Listener.Rendered(0);
+        Graph->Calls.clear();
+    }
+};
+
+TEST_F(Preview, DraggedMarkersWriteTheSelectedRowsTimes) {
+    Start();
+    AddRows({"a.rm"});
+    ASSERT_EQ(Bar().Strips().Left, 1); // placed for 0 to 100 s: the design widths stay
+    Drag("Splitter1", 53);
+    EXPECT_EQ(Bar().Strips().Left, 54);
+    EXPECT_EQ(Cell(0, StartTimeColumn), "00:00:23");
+    EXPECT_EQ(Cell(0, CutDurationColumn), "00:01:17");
+    EXPECT_EQ(Player().PreviewStartSeconds, 23);
+
+    Drag("Splitter2", -30);
+    Drag("Splitter2", 300); // as far right as it goes: 101 percent
+    EXPECT_EQ(Bar().Strips().Right, 1);
+    EXPECT_EQ(Cell(0, EndTimeColumn), "00:01:41");
+    EXPECT_EQ(Player().EndStopText, "00:01:41");
+    EXPECT_EQ(Cell(0, CutDurationColumn), "00:01:18");
+
+    Drag("Splitter1", 500); // stops a pixel short of the end marker
+    EXPECT_EQ(Bar().Strips().Left, 220);
+}
+
+TEST_F(Preview, ClicksOnTheOuterStripsStepTheirMarkers) {
+    Start();
+    AddRows({"a.rm"});
+    struct TCase {
+        const char* Strip;
+        Qt::KeyboardModifiers Keys;
+        TStrips Before, After;
+        std::string Start, End;
+    };
+    const TCase Cases[] = {
+        {"Panel3", Qt::ControlModifier, {1, 1}, {1, 1}, "00:00:00", "00:01:40"}, // R stays 1
+        {"Panel3", {}, {1, 6}, {1, 1}, "00:00:00", "00:01:41"},
+        {"Panel3", Qt::ShiftModifier, {1, 30}, {1, 20}, "00:00:00", "00:01:32"},
+        {"Panel2", Qt::ControlModifier, {54, 1}, {53, 1}, "00:00:23", "00:01:40"},
+        {"Panel2", Qt::ShiftModifier, {10, 1}, {10, 1}, "00:00:00", "00:01:40"}, // L stays 1+
+        {"Panel2",
+         Qt::ControlModifier | Qt::ShiftModifier,
+         {20, 1},
+         {15, 1},
+         "00:00:05",
+         "00:01:40"},
+        {"Panel2", {}, {120, 100}, {120, 100}, "00:00:00", "00:01:40"}, // markers too close
+        {"Panel4", {}, {50, 50}, {50, 50}, "00:00:00", "00:01:40"},     // the middle: nothing
+    };
+    for (const TCase& Case : Cases) {
+        List().SetRow(0, {"True", List().Row(0)[FileNameColumn], "1 B", "00:01:40", "00:00:00",
+                          "00:01:40", "00:01:40"});
+        Bar().SetStrips(Case.Before);
+        ClickStrip(Case.Strip, Case.Keys);
+        EXPECT_EQ(Bar().Strips().Left, Case.After.Left) << Case.Strip << Case.Before.Left;
+        EXPECT_EQ(Bar().Strips().Right, Case.After.Right) << Case.Strip << Case.Before.Right;
+        EXPECT_EQ(Cell(0, StartTimeColumn), Case.Start) << Case.Strip << Case.Before.Left;
+        EXPECT_EQ(Cell(0, EndTimeColumn), Case.End) << Case.Strip << Case.Before.Right;
+    }
+}
+
+TEST_F(Preview, PlaysPausesAndStopsTheSelectedRow) {
+    Start();
+    AddRows({"a.rm", "b.rm"});
+    Drag("Splitter1", 53); // the preview opens at 23 s
+    Click(Main().btnPlay);
+    EXPECT_EQ(Graph->Calls.back(), "render a.rm");
+    EXPECT_TRUE(LogoShown()) << "nothing plays until the file is open";
+    Graph->Listener.Rendered(0);
+    EXPECT_EQ(Graph->Calls,
+              (std::vector<std::string>{"clear", "render a.rm", "pause", "play", "seek 23000"}));
+    EXPECT_TRUE(Player().IsPlaying);
+    EXPECT_FALSE(LogoShown());
+    EXPECT_EQ(System.Actions.back(), "awake");
+
+    Graph->Calls.clear();
+    Click(Main().btnPlay); // a running preview goes on
+    ClickRow(0);           // the row in the preview keeps playing
+    EXPECT_TRUE(Graph->Calls.empty());
+
+    QTest::keyClick(FrmMainForm->windowHandle(), Qt::Key_U, Qt::ControlModifier);
+    EXPECT_EQ(Graph->Calls, std::vector<std::string>{"pause"});
+    EXPECT_FALSE(Player().IsPlaying);
+    EXPECT_FALSE(LogoShown());
+    Click(Main().btnPlay);
+    EXPECT_EQ(Graph->Calls.back(), "play");
+
+    Graph->Calls.clear();
+    ClickRow(1); // another row stops the preview
+    EXPECT_EQ(Graph->Calls, (std::vector<std::string>{"stop", "clear"}));
+    EXPECT_TRUE(Player().PreviewFile.isEmpty());
+    EXPECT_TRUE(LogoShown());
+    EXPECT_EQ(Clock(), "00:00:00");
+    EXPECT_EQ(System.Actions.back(), "may sleep");
+}
+
+TEST_F(Preview, TheClockPausesAtTheEndMarkerAndStopsAtTheEndOfTheFile) {
+    Start();
+    AddRows({"a.rm"});
+    Bar().SetStrips({1, 3});
+    ClickStrip("Panel3", Qt::ControlModifier); // the end at 00:01:40
+    PlayOpened();
+    Graph->Duration = 120000;
+    Graph->Position = 1'005'000'000; // 100.5 s
+    FrmMainForm->Preview->dstrckbrMainformTimer();
+    EXPECT_EQ(Clock(), "00:01:40");
+    EXPECT_EQ(Graph->Calls, (std::vector<std::string>{"seek 0", "pause"}));
+    EXPECT_FALSE(Player().IsPlaying);
+
+    Click(Main().btnPlay); // on from the beginning
+    Graph->Calls.clear();
+    Graph->Position = 1'200'000'000;
+    FrmMainForm->Preview->dstrckbrMainformTimer();
+    EXPECT_EQ(Graph->Calls, (std::vector<std::string>{"seek 0", "stop", "clear"}));
+    EXPECT_TRUE(Player().PreviewFile.isEmpty());
+    EXPECT_EQ(Clock(), "00:00:00");
+}
+
+TEST_F(Preview, FilesThatDoNotPlayFullyAreLoggedAndClearAndEmptyList) {
+    Start();
+    AddRows({"a.rm"});
+    Click(Main().btnPlay);
+    Graph->Listener.Rendered(1); // opened only in part: the name stays
+    EXPECT_EQ(Graph->Calls.back(), "clear");
+    EXPECT_FALSE(Player().PreviewFile.isEmpty());
+    EXPECT_FALSE(Player().IsPlaying);
+    FrmMainForm->Preview->StopPreview();
+    Click(Main().btnPlay);
+    Graph->Listener.RenderFailed();
+    EXPECT_TRUE(Player().PreviewFile.isEmpty());
+    EXPECT_EQ(LogMessagesOf(Temp.Path("log.txt")),
+              (std::vector<std::string>{"Playing Video error.", "Playing Video error."}));
+
+    Click(Main().btnClearFile);
+    EXPECT_EQ(Bar().Strips().Left, 2);
+    EXPECT_EQ(Bar().Strips().Right, 2);
+    AddRows({"b.rm"}); // 0 to 100 s: the targets of 1 are too close to move to
+    EXPECT_EQ(Bar().Strips().Left, 2);
+    EXPECT_EQ(Bar().Strips().Right, 2);
+
+    PlayOpened();
+    FrmMainForm->close(); // the graph goes with the window
+    EXPECT_FALSE(Graph->IsActive);
+    EXPECT_EQ(Graph->Calls.back(), "clear");
+}
+
+TEST_F(Preview, PlaysAGeneratedFileThroughTheRealPlayer) {
+    RealGraph = true;
+    const TMediaDurationProber RealProber;
+    ProberInUse = &RealProber;
+    Start();
+    CommonLib->AddSourceFiles(List(), {QString(KORVALIN_TEST_MEDIA) + "clip_rv20_ac3.rm"});
+    Click(Main().btnPlay);
+    const auto Coloured = [&] { // the logo covers the picture until it plays
+        if (LogoShown())
+            return false;
+        const QImage Picture = Main().DSVideoWindowEx1->grab().toImage();
+        for (int Y = 0; Y < Picture.height(); Y += 4)
+            for (int X = 0; X < Picture.width(); X += 4)
+                if (qGray(Picture.pixel(X, Y)) > 64)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(QTest::qWaitFor(Coloured, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Clock() != "00:00:00"; }, 5000));
+    Click(Main().btnStop);
+    EXPECT_FALSE(Main().DSVideoWindowEx1->HasPicture());
+    EXPECT_TRUE(LogoShown());
+}
+
+} // namespace
