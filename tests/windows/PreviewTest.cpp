@@ -212,6 +212,11 @@ TEST_F(Preview, PlaysAGeneratedFileThroughTheRealPlayer) {
     };
     EXPECT_TRUE(QTest::qWaitFor(Coloured, 10000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return Clock() != "00:00:00"; }, 5000));
+    TVideoArea& Video = *Main().DSVideoWindowEx1;
+    QTest::mouseMove(&Video, QPoint(50, 50));
+    EXPECT_NE(Video.cursor().shape(), Qt::BlankCursor);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Video.cursor().shape() == Qt::BlankCursor; }, 4000))
+        << "the cursor hides after three seconds without movement";
     Click(Main().btnStop);
     EXPECT_FALSE(Main().DSVideoWindowEx1->HasPicture());
     EXPECT_TRUE(LogoShown());
