@@ -1,5 +1,6 @@
 // The shipped executable, started the way a desktop launcher starts it: from
 // another working folder, with nothing but its own folder to go by.
+#include "FileVersion.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -74,6 +75,10 @@ TEST(Program, KeepsItsSettingsBesideTheExecutableWhenStartedFromElsewhere) {
     EXPECT_EQ(Entries(Install.Folder()), std::vector<std::string>{"Korvalin"});
     EXPECT_TRUE(Entries(WorkingFolder.Folder()).empty());
     EXPECT_FALSE(fs::exists(Home.Path("Korvalin")));
+}
+
+TEST(Program, CarriesVersionOnePointEight) {
+    EXPECT_EQ(GetFileVersionText(KORVALIN_PROGRAM), "1.8");
 }
 
 } // namespace
