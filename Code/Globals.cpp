@@ -2,7 +2,10 @@
 
 #include "AppFunc.h"
 #include "FileFunc.h"
+#include "FileSystem.h"
 #include "InitFileForm.h"
+#include "QtText.h"
+#include "StartUp.h"
 #include "StrFunc.h"
 #include "SysFunc.h"
 #include "UnitCustomProc.h"
@@ -10,6 +13,9 @@
 #include "Unit_Convert.h"
 #include "Unit_Converting.h"
 #include "Unit_Option.h"
+#include "ui_Unit_Convert.h"
+
+#include <QCoreApplication>
 
 TFrmMainForm* FrmMainForm = nullptr;
 TfrmConverting* frmConverting = nullptr;
@@ -22,6 +28,8 @@ TSysFunc* SysFunc = nullptr;
 TStrFunc* StrFunc = nullptr;
 TFileFunc* FileFunc = nullptr;
 TApplicationServices ApplicationServices;
+TProductInfo ProductInfo;
+bool EndAfterStartUp = false;
 
 void CreateForms() {
     FrmMainForm = new TFrmMainForm;
@@ -40,6 +48,13 @@ void InitApplication() {
     SysFunc = new TSysFunc(*ApplicationServices.System);
     StrFunc = new TStrFunc;
     FileFunc = new TFileFunc;
+    CheckCompanionFiles();
+    QCoreApplication::processEvents();
+    ProductInfo = LoadProductInfo(ApplicationServices.ProgramFolder, RunningExecutablePath());
+    const QString Caption =
+        FromEngineText(ProductInfo.ProductName) + " " + FromEngineText(ProductInfo.Version);
+    FrmMainForm->setWindowTitle(Caption);
+    FrmMainForm->ui->lblTitle->setText(FrmMainForm->windowTitle());
 }
 
 void ReleaseApplication() {
@@ -60,4 +75,6 @@ void ReleaseApplication() {
     SysFunc = nullptr;
     StrFunc = nullptr;
     FileFunc = nullptr;
+    ProductInfo = {};
+    EndAfterStartUp = false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MediaGraph.h"
+#include "ProductInfo.h"
 
 #include <string>
 
@@ -17,6 +18,7 @@ class TFileFunc;
 class IUserDialogs;
 class ISystemActions;
 class IDurationProber;
+class ISplashScreen;
 
 // The program's single instances: created once at start-up and kept until the
 // process ends.
@@ -41,15 +43,25 @@ struct TApplicationServices {
     const IDurationProber* Prober = nullptr;
     // Builds the preview's media graph; when empty, the libmpv one.
     TMediaGraphFactory CreateMediaGraph;
+    // The splash; without one the start-up work runs at once.
+    ISplashScreen* Splash = nullptr;
 };
 extern TApplicationServices ApplicationServices;
+
+// The product texts, read during start-up.
+extern TProductInfo ProductInfo;
+// Set when start-up found the program incomplete: the program then ends
+// instead of entering normal operation.
+extern bool EndAfterStartUp;
 
 // Creates the four forms in their order: main window, progress window, Options
 // dialog, file-adding window.
 void CreateForms();
 
 // Creates CustomProc, CommonLib, AppFunc, SysFunc, StrFunc and FileFunc in this
-// order; does nothing when they exist.
+// order, checks for the companion libraries, reads the product texts and puts
+// the product name and version in the main window's caption; does nothing
+// when the instances exist.
 void InitApplication();
 
 // Frees everything the two calls above created (for tests; the program never does).

@@ -4,6 +4,7 @@
 #include "DurationProbe.h"
 #include "Globals.h"
 #include "MpvGraph.h"
+#include "ProductInfo.h"
 #include "QuietSystem.h"
 #include "Unit_Convert.h"
 #include "UserDialogs.h"
@@ -19,10 +20,16 @@ class TBenchProgram {
 public:
     explicit TBenchProgram(const std::filesystem::path& Folder) {
         std::filesystem::create_directories(Folder / "Config");
-        ApplicationServices = {Folder.string() + "/", &Dialogs, &System, &Prober,
+        for (const std::string& Library : CompanionLibraries) // installed beside it
+            std::filesystem::copy_file(KORVALIN_DIST + Library, Folder / Library);
+        ApplicationServices = {Folder.string() + "/",
+                               &Dialogs,
+                               &System,
+                               &Prober,
                                [](IOutputDispatcher& Dispatcher, IMediaGraphListener& Listener) {
                                    return std::make_unique<TMpvGraph>(Dispatcher, Listener, "null");
-                               }};
+                               },
+                               nullptr};
         CreateForms();
         FrmMainForm->show();
     }

@@ -14,9 +14,13 @@ public:
     void OpenFolder(const std::string& Folder) override;
     void OpenWebAddress(const std::string& Address) override;
     void TrimWorkingSet() override;
+    void OpenDocument(const std::string& Path) override;
+    bool HasViewerFor(const std::string& Path) override;
+    void StartProgram(const std::string& Path) override;
     void KeepScreenAwake(bool Awake) override;
 
 private:
     uint32_t ScreenSaverCookie = 0; // of the desktop's inhibition, 0 when none
+    bool InhibitAsked = false;      // an inhibition was asked for and not answered yet
     bool WantAwake = false;
 };

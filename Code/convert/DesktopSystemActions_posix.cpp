@@ -1,10 +1,12 @@
 #include "DesktopSystemActions.h"
 
 #include <QDBusConnection>
-#include <QDBusInterface>
+#include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDesktopServices>
+#include <QMimeDatabase>
+#include <QProcess>
 #include <QUrl>
 #include <cstdlib>
 #include <utility>
@@ -34,34 +36,63 @@ void TDesktopSystemActions::TrimWorkingSet() {
     TrimHeap();
 }
 
-// The freedesktop screen-saver service, where the desktop has one; the calls
-// do not wait for an answer, and without the service nothing happens.
+void TDesktopSystemActions::OpenDocument(const std::string& Path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromLocal8Bit(Path)));
+}
+
+// The desktop's default program for the file's type, as xdg-open would pick it;
+// opening a URL reports success even when there is none.
+bool TDesktopSystemActions::HasViewerFor(const std::string& Path) {
+    const QString Type =
+        QMimeDatabase()
+            .mimeTypeForFile(QString::fromLocal8Bit(Path), QMimeDatabase::MatchExtension)
+            .name();
+    QProcess Query;
+    Query.start("xdg-mime", {"query", "default", Type});
+    return Query.waitForFinished(3000) && Query.exitCode() == 0 &&
+           !Query.readAllStandardOutput().trimmed().isEmpty();
+}
+
+void TDesktopSystemActions::StartProgram(const std::string& Path) {
+    LaunchDetached({Path});
+}
+
+namespace {
+
+// A call to the freedesktop screen-saver service; it does not wait for the answer.
+QDBusPendingCall CallScreenSaver(const QString& Method, const QVariantList& Arguments) {
+    QDBusMessage Call = QDBusMessage::createMethodCall("org.freedesktop.ScreenSaver",
+                                                       "/org/freedesktop/ScreenSaver",
+                                                       "org.freedesktop.ScreenSaver", Method);
+    Call.setArguments(Arguments);
+    return QDBusConnection::sessionBus().asyncCall(Call);
+}
+
+} // namespace
+
+// Without the service, or without a session bus, nothing happens.
 void TDesktopSystemActions::KeepScreenAwake(bool Awake) {
-    if (Awake == WantAwake)
-        return;
     WantAwake = Awake;
-    QDBusConnection Bus = QDBusConnection::sessionBus();
-    if (!Bus.isConnected())
+    if (!QDBusConnection::sessionBus().isConnected())
         return;
-    QDBusInterface ScreenSaver("org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver",
-                               "org.freedesktop.ScreenSaver", Bus);
-    if (!Awake) {
-        if (ScreenSaverCookie != 0)
-            ScreenSaver.asyncCall("UnInhibit", std::exchange(ScreenSaverCookie, 0));
+    if (!Awake && ScreenSaverCookie != 0) {
+        CallScreenSaver("UnInhibit", {std::exchange(ScreenSaverCookie, 0)});
         return;
     }
+    if (!Awake || ScreenSaverCookie != 0 || InhibitAsked)
+        return; // the answer to the request on its way decides
+    InhibitAsked = true;
     auto* Watcher = new QDBusPendingCallWatcher(
-        ScreenSaver.asyncCall("Inhibit", "Korvalin", "Playing a preview"));
+        CallScreenSaver("Inhibit", {QString("Korvalin"), QString("Playing a preview")}));
     QObject::connect(Watcher, &QDBusPendingCallWatcher::finished, [this, Watcher] {
         const QDBusPendingReply<uint32_t> Reply = *Watcher;
         Watcher->deleteLater();
+        InhibitAsked = false;
         if (Reply.isError())
             return;
         if (WantAwake)
             ScreenSaverCookie = Reply.value();
         else // the preview stopped before the desktop answered
-            QDBusInterface("org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver",
-                           "org.freedesktop.ScreenSaver", QDBusConnection::sessionBus())
-                .asyncCall("UnInhibit", Reply.value());
+            CallScreenSaver("UnInhibit", {Reply.value()});
     });
 }

@@ -8,14 +8,12 @@
 #include <condition_variable>
 #include <mutex>
 #include <stdexcept>
+#include <string_view>
 #include <thread>
 #include <utility>
 #include <vector>
 
 namespace {
-
-// Rows aligned for libmpv's fast conversion paths.
-constexpr size_t RowAlignment = 64;
 
 std::string SecondsText(int64_t Milliseconds) {
     char Text[32];
@@ -68,7 +66,10 @@ struct TMpvGraph::TCore {
     bool Active = false;
     bool Loading = false; // a file was handed over and its outcome is not known yet
     bool Loaded = false;
-    int64_t LoadingEntry = -1;
+    // The playlist entry of the file handed over last, and of the one the
+    // player started last: events count only while the two are the same.
+    int64_t CurrentEntry = -1;
+    int64_t StartedEntry = -1;
     double TimePos = 0;
     double Duration = 0;
     bool EndReached = false;
@@ -76,6 +77,11 @@ struct TMpvGraph::TCore {
     // Frames drawn for an earlier file are dropped.
     std::atomic<uint64_t> Generation{1};
     std::atomic<bool> DrainPosted{false};
+    // The newest picture waits here; one posted call takes whichever is newest.
+    std::mutex FrameMutex;
+    std::shared_ptr<const TVideoFrame> LatestFrame;
+    uint64_t LatestFrameGeneration = 0;
+    bool FramePosted = false;
 
     // The drawing thread and what it is asked to do.
     std::thread Drawer;
@@ -94,6 +100,11 @@ struct TMpvGraph::TCore {
     void PostDrain();
     void Drain();
     void Handle(const mpv_event& Event);
+    void HandleProperty(const mpv_event_property& Property);
+    void LoadReplied(const mpv_event& Event);
+    void Outcome(int Code);
+    bool OfCurrentFile() const { return CurrentEntry >= 0 && StartedEntry == CurrentEntry; }
+    void DeliverFrame();
     void DrawLoop();
     void DrawFrame(int Width, int Height);
 };
@@ -186,61 +197,77 @@ void TMpvGraph::TCore::Drain() {
 
 void TMpvGraph::TCore::Handle(const mpv_event& Event) {
     switch (Event.event_id) {
-    case MPV_EVENT_PROPERTY_CHANGE: {
-        const auto& Property = *static_cast<const mpv_event_property*>(Event.data);
-        const std::string Name = Property.name;
-        if (Property.format == MPV_FORMAT_DOUBLE) {
-            const double Value = *static_cast<const double*>(Property.data);
-            (Name == "time-pos" ? TimePos : Duration) = Value;
-        } else if (Name == "eof-reached") {
-            EndReached =
-                Property.format == MPV_FORMAT_FLAG && *static_cast<const int*>(Property.data);
-            if (EndReached && Loaded)
-                SetPause(true); // keep-open leaves the player running at the end
-        }
+    case MPV_EVENT_PROPERTY_CHANGE:
+        if (OfCurrentFile()) // not the left-overs of an earlier file
+            HandleProperty(*static_cast<const mpv_event_property*>(Event.data));
         break;
-    }
+    case MPV_EVENT_COMMAND_REPLY:
+        if (Loading && Event.reply_userdata == Generation)
+            LoadReplied(Event);
+        break;
     case MPV_EVENT_START_FILE:
-        if (Loading)
-            LoadingEntry = static_cast<const mpv_event_start_file*>(Event.data)->playlist_entry_id;
+        StartedEntry = static_cast<const mpv_event_start_file*>(Event.data)->playlist_entry_id;
         break;
     case MPV_EVENT_FILE_LOADED:
-        if (Loading)
+        if (Loading && OfCurrentFile())
             mpv_get_property_async(Mpv, Generation, "track-list", MPV_FORMAT_NODE);
         break;
     case MPV_EVENT_GET_PROPERTY_REPLY: {
         if (!Loading || Event.reply_userdata != Generation)
             break;
         const auto& Property = *static_cast<const mpv_event_property*>(Event.data);
-        const int Code = Event.error < 0 || Property.format != MPV_FORMAT_NODE
-                             ? -1
-                             : RenderCode(*static_cast<const mpv_node*>(Property.data));
-        Loading = false;
-        Loaded = Code >= 0;
-        if (Loaded)
-            Listener.Rendered(Code);
-        else
-            Listener.RenderFailed();
+        Outcome(Event.error < 0 || Property.format != MPV_FORMAT_NODE
+                    ? -1
+                    : RenderCode(*static_cast<const mpv_node*>(Property.data)));
         break;
     }
-    case MPV_EVENT_COMMAND_REPLY: // the load command itself refused
-        if (Loading && Event.reply_userdata == Generation && Event.error < 0) {
-            Loading = false;
-            Listener.RenderFailed();
-        }
-        break;
     case MPV_EVENT_END_FILE: {
         const auto& End = *static_cast<const mpv_event_end_file*>(Event.data);
         if (Loading && End.reason == MPV_END_FILE_REASON_ERROR &&
-            End.playlist_entry_id == LoadingEntry) {
-            Loading = false;
-            Listener.RenderFailed();
-        }
+            End.playlist_entry_id == CurrentEntry)
+            Outcome(-1);
         break;
     }
     default:
         break;
     }
+}
+
+void TMpvGraph::TCore::HandleProperty(const mpv_event_property& Property) {
+    const std::string Name = Property.name;
+    if (Name == "eof-reached") {
+        // Kept until the next seek or file: with keep-open the player pauses
+        // at the end, steps back to the last picture and stops saying so.
+        if (Property.format == MPV_FORMAT_FLAG && *static_cast<const int*>(Property.data))
+            EndReached = true;
+        return;
+    }
+    const double Value =
+        Property.format == MPV_FORMAT_DOUBLE ? *static_cast<const double*>(Property.data) : 0;
+    (Name == "time-pos" ? TimePos : Duration) = Value;
+}
+
+// The load command's reply names the playlist entry the file got.
+void TMpvGraph::TCore::LoadReplied(const mpv_event& Event) {
+    const auto* Result = static_cast<const mpv_event_command*>(Event.data);
+    if (Event.error < 0 || !Result || Result->result.format != MPV_FORMAT_NODE_MAP) {
+        Outcome(-1);
+        return;
+    }
+    const mpv_node_list& Values = *Result->result.u.list;
+    for (int Index = 0; Index < Values.num; ++Index)
+        if (std::string_view(Values.keys[Index]) == "playlist_entry_id" &&
+            Values.values[Index].format == MPV_FORMAT_INT64)
+            CurrentEntry = Values.values[Index].u.int64;
+}
+
+void TMpvGraph::TCore::Outcome(int Code) {
+    Loading = false;
+    Loaded = Code >= 0;
+    if (Loaded)
+        Listener.Rendered(Code);
+    else
+        Listener.RenderFailed();
 }
 
 void TMpvGraph::TCore::DrawLoop() {
@@ -265,8 +292,7 @@ void TMpvGraph::TCore::DrawFrame(int Width, int Height) {
     auto Frame = std::make_shared<TVideoFrame>();
     Frame->Width = Width;
     Frame->Height = Height;
-    Frame->Stride =
-        (static_cast<size_t>(Width) * 4 + RowAlignment - 1) / RowAlignment * RowAlignment;
+    Frame->Stride = static_cast<size_t>(Width) * 4;
     Frame->Pixels.resize(Frame->Stride * static_cast<size_t>(Height));
     int Size[2] = {Width, Height};
     char Format[] = "rgb0";
@@ -277,12 +303,28 @@ void TMpvGraph::TCore::DrawFrame(int Width, int Height) {
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
     if (mpv_render_context_render(Render, Params) < 0)
         return;
-    Dispatcher.Post(
-        [Weak = Self, Frame = std::shared_ptr<const TVideoFrame>(std::move(Frame)), DrawnFor] {
-            const std::shared_ptr<TCore> Core = Weak.lock();
-            if (Core && Core->Generation == DrawnFor && Core->Loaded)
-                Core->Listener.FrameReady(Frame);
-        });
+    const std::lock_guard Lock(FrameMutex);
+    LatestFrame = std::move(Frame);
+    LatestFrameGeneration = DrawnFor;
+    if (std::exchange(FramePosted, true))
+        return; // the call already posted takes this newer picture
+    Dispatcher.Post([Weak = Self] {
+        if (const std::shared_ptr<TCore> Core = Weak.lock())
+            Core->DeliverFrame();
+    });
+}
+
+void TMpvGraph::TCore::DeliverFrame() {
+    std::shared_ptr<const TVideoFrame> Frame;
+    uint64_t DrawnFor = 0;
+    {
+        const std::lock_guard Lock(FrameMutex);
+        FramePosted = false;
+        Frame = std::move(LatestFrame);
+        DrawnFor = LatestFrameGeneration;
+    }
+    if (Frame && Generation == DrawnFor && Loaded)
+        Listener.FrameReady(std::move(Frame));
 }
 
 TMpvGraph::TMpvGraph(IOutputDispatcher& Dispatcher, IMediaGraphListener& Listener,
@@ -308,6 +350,7 @@ void TMpvGraph::SetActive(bool Active) {
 void TMpvGraph::Clear() {
     ++Core->Generation;
     Core->Loading = Core->Loaded = Core->EndReached = false;
+    Core->CurrentEntry = -1;
     Core->TimePos = Core->Duration = 0;
     if (Core->Mpv)
         Core->Command({"stop"});
@@ -318,7 +361,6 @@ void TMpvGraph::RenderFile(const std::string& Path) {
         throw std::runtime_error("The preview is not active.");
     Clear();
     Core->Loading = true;
-    Core->LoadingEntry = -1;
     Core->SetPause(true);
     Core->Command({"loadfile", Path.c_str(), "replace"}, Core->Generation);
 }
@@ -345,8 +387,9 @@ int64_t TMpvGraph::DurationMs() const {
 }
 
 int64_t TMpvGraph::CurrentPosition() const {
-    const double Seconds = Core->EndReached ? Core->Duration : Core->TimePos;
-    return static_cast<int64_t>(Seconds * 1e7);
+    if (Core->EndReached) // exactly the length, as the clock compares them
+        return DurationMs() * 10000;
+    return static_cast<int64_t>(Core->TimePos * 1e7);
 }
 
 void TMpvGraph::Seek(int64_t Milliseconds) {

@@ -8,9 +8,9 @@
 
 // The preview graph on libmpv. Pictures are drawn in software on a thread of
 // the graph's own and handed over as copies; libmpv's events are read on the
-// owner's thread after its wakeup call has been posted there. The owner's
-// thread never waits for libmpv. The player itself is started when the graph
-// is first made active.
+// owner's thread after its wakeup call has been posted there. Between starting
+// the player (when the graph is first made active) and ending it, the owner's
+// thread never waits for libmpv.
 class TMpvGraph : public IMediaGraph {
 public:
     // AudioOutput names libmpv's audio driver; empty for the desktop's default.

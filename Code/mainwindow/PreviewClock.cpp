@@ -1,5 +1,7 @@
 #include "PreviewClock.h"
 
+#include "TrimBar.h"
+
 #include <cstdio>
 
 std::string ClockText(int64_t Seconds) {
@@ -10,10 +12,15 @@ std::string ClockText(int64_t Seconds) {
     return Text;
 }
 
-TPreviewTick PreviewTick(int64_t Position, int64_t DurationMs, const std::string& EndStopText) {
+TPreviewTick PreviewTick(int64_t Position, int64_t PreviousPosition, int64_t DurationMs,
+                         const std::string& EndStopText) {
+    constexpr int64_t PerSecond = 10000000;
     TPreviewTick Tick;
-    Tick.TimeText = ClockText(Position / 10000000);
-    Tick.PauseAtStart = Tick.TimeText == EndStopText;
+    Tick.TimeText = ClockText(Position / PerSecond);
+    const std::optional<int64_t> EndStop = TrimBar::LenientSeconds(EndStopText);
+    Tick.PauseAtStart =
+        Tick.TimeText == EndStopText ||
+        (EndStop && PreviousPosition / PerSecond < *EndStop && Position / PerSecond > *EndStop);
     Tick.StopAtStart = DurationMs > 0 && Position / 10000 >= DurationMs; // 0: not known yet
     return Tick;
 }

@@ -13,6 +13,9 @@ struct TPreviewTick {
 // The time text of whole seconds: "hh:mm:ss", each part at least two digits.
 std::string ClockText(int64_t Seconds);
 
-// Position in units of 100 ns, duration in milliseconds; EndStopText is the
-// end time last set with the end marker, empty when none was.
-TPreviewTick PreviewTick(int64_t Position, int64_t DurationMs, const std::string& EndStopText);
+// Position and the position at the tick before in units of 100 ns, duration
+// in milliseconds; EndStopText is the end time last set with the end marker,
+// empty when none was. The end time counts as reached when the clock shows it
+// or passed it since the tick before, as a late tick may skip a second.
+TPreviewTick PreviewTick(int64_t Position, int64_t PreviousPosition, int64_t DurationMs,
+                         const std::string& EndStopText);

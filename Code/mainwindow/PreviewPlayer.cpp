@@ -17,6 +17,10 @@
 
 namespace {
 constexpr int ClockIntervalMs = 1000;
+
+int32_t WholeSeconds(int64_t Seconds) {
+    return static_cast<int32_t>(std::clamp<int64_t>(Seconds, 0, INT32_MAX));
+}
 // The strips after the list is emptied: the markers back at the ends.
 constexpr TrimBar::TStrips EmptyListStrips{2, 2};
 } // namespace
@@ -27,6 +31,7 @@ TPreviewPlayer::TPreviewPlayer(const TPreviewControls& Controls,
       Graph(CreateGraph ? CreateGraph(Dispatcher, *this)
                         : std::make_unique<TMpvGraph>(Dispatcher, *this)) {
     Clock.setInterval(ClockIntervalMs);
+    Clock.setTimerType(Qt::PreciseTimer); // a second each, so that none is skipped
     connect(&Clock, &QTimer::timeout, this, [this] { dstrckbrMainformTimer(); });
     connect(&Controls.Video, &TVideoArea::SizeChanged, this,
             [this](QSize Pixels) { Graph->SetVideoSize(Pixels.width(), Pixels.height()); });
@@ -63,6 +68,7 @@ void TPreviewPlayer::PlayPreview() {
         return;
     try {
         Graph->Play();
+        LastTickPosition = Graph->CurrentPosition();
         SetPlaying(true);
         ShowLogo(false);
     } catch (...) {
@@ -77,6 +83,7 @@ void TPreviewPlayer::PausePreview() {
         Graph->Pause();
         SetPlaying(false);
         ShowLogo(false);
+        ShowTime(Graph->CurrentPosition() / 10000000); // the clock stops where the picture does
     } catch (...) {
         ShowLogo(true);
     }
@@ -89,11 +96,11 @@ void TPreviewPlayer::StopPreview() {
         Graph->Stop();
         Graph->SetActive(false);
         Graph->Clear();
-        Player.PreviewFile.clear();
-        Controls.CurTime.setText(QString::fromStdString(ClockText(0)));
-        SetPlaying(false);
-    } catch (...) {
+    } catch (...) { // stopped all the same: nothing is left running or loaded
     }
+    Player.PreviewFile.clear();
+    ShowTime(0);
+    SetPlaying(false);
     ShowLogo(true);
     Controls.Video.ClearPicture();
 }
@@ -102,8 +109,7 @@ void TPreviewPlayer::OpenPreview(const QString& Path) {
     try {
         Graph->SetActive(false);
         Graph->Clear();
-        if (!Graph->Active())
-            Graph->SetActive(true);
+        Graph->SetActive(true);
         Player.PreviewFile = Path;
         Graph->RenderFile(ToEngineText(Path)); // the outcome comes to Rendered or RenderFailed
     } catch (...) {
@@ -140,8 +146,9 @@ void TPreviewPlayer::FrameReady(std::shared_ptr<const TVideoFrame> Frame) {
 }
 
 void TPreviewPlayer::dstrckbrMainformTimer() {
-    const TPreviewTick Tick = PreviewTick(Graph->CurrentPosition(), Graph->DurationMs(),
-                                          ToEngineText(Player.EndStopText));
+    const int64_t Position = Graph->CurrentPosition();
+    const TPreviewTick Tick = PreviewTick(Position, std::exchange(LastTickPosition, Position),
+                                          Graph->DurationMs(), ToEngineText(Player.EndStopText));
     Controls.CurTime.setText(QString::fromStdString(Tick.TimeText));
     if (Tick.PauseAtStart) { // the end set with the end marker
         SeekPreview(0);
@@ -163,10 +170,12 @@ void TPreviewPlayer::SyncTrimMarkers() {
             return TrimBar::LenientSeconds(Cells[Column]).value_or(0);
         };
         const int64_t Duration = Seconds(DurationColumn);
-        Player.MarkedDuration = static_cast<int32_t>(std::clamp<int64_t>(Duration, 0, INT32_MAX));
-        Player.MarkersReady = false;
-        if (const auto Strips = TrimBar::PlacedStrips(
-                Seconds(StartTimeColumn), Seconds(EndTimeColumn), Duration, Controls.Bar.Strips()))
+        const int64_t Start = Seconds(StartTimeColumn), End = Seconds(EndTimeColumn);
+        Player.MarkedDuration = WholeSeconds(Duration);
+        // The preview of this row starts and pauses at its own times.
+        Player.PreviewStartSeconds = WholeSeconds(Start);
+        Player.EndStopText = End < Duration ? FromEngineText(Cells[EndTimeColumn]) : QString();
+        if (const auto Strips = TrimBar::PlacedStrips(Start, End, Duration, Controls.Bar.Strips()))
             Controls.Bar.SetStrips(*Strips);
         Player.MarkersReady = true;
     }
@@ -183,7 +192,9 @@ bool TPreviewPlayer::CanSeek() const {
 void TPreviewPlayer::SeekPreview(int64_t Milliseconds) {
     try {
         Graph->Seek(Milliseconds);
-    } catch (...) { // a seek that fails leaves the preview where it is
+        LastTickPosition = Milliseconds * 10000;
+        ShowTime(Milliseconds / 1000); // also while paused, when the clock does not tick
+    } catch (...) {                    // a seek that fails leaves the preview where it is
     }
 }
 
@@ -228,6 +239,10 @@ void TPreviewPlayer::ClearGraph() {
     Graph->SetActive(false);
     Graph->Clear();
     SetPlaying(false);
+}
+
+void TPreviewPlayer::ShowTime(int64_t Seconds) {
+    Controls.CurTime.setText(QString::fromStdString(ClockText(Seconds)));
 }
 
 void TPreviewPlayer::ShowLogo(bool Visible) {

@@ -31,7 +31,7 @@ struct TPlayerState {
     bool IsPlaying = false;
     int32_t PreviewStartSeconds = 0; // a newly opened preview starts here
     int32_t MarkedDuration = 0;      // of the row the markers were placed for
-    QString EndStopText;             // the preview pauses at this time
+    QString EndStopText;             // the preview pauses at this time; empty: at no time
     bool MarkersReady = false;
 };
 
@@ -74,13 +74,17 @@ private:
     void FrameReady(std::shared_ptr<const TVideoFrame> Frame) override;
     void PlayingFailed();
     void ShowLogo(bool Visible);
+    void ShowTime(int64_t Seconds);
     void SetPlaying(bool Playing);
     // Stores a time text in the selected rows' cell and their new cut lengths.
     void StoreInSelectedRows(int Column, const std::string& TimeText);
 
     TPreviewControls Controls;
     TPlayerState Player;
+    // Declared before the graph: libmpv's threads post through it until the
+    // graph is gone.
     TQueuedDispatcher Dispatcher{*this};
     std::unique_ptr<IMediaGraph> Graph;
     QTimer Clock;
+    int64_t LastTickPosition = 0; // where the clock's previous tick found the preview
 };

@@ -138,7 +138,9 @@ bool TSourceListView::HasPath(const QString& Path) const {
 void TSourceListView::SelectFirstRow() {
     if (RowCount() == 0)
         return;
-    topLevelItem(0)->setSelected(true);
+    // Alone: rows selected before would otherwise take the first row's trim times.
+    setCurrentItem(topLevelItem(0), 0,
+                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     SyncTrimMarkers();
 }
 

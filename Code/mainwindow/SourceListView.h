@@ -32,7 +32,7 @@ public:
     // True when a row has exactly this path; letter case counts.
     bool HasPath(const QString& Path) const;
 
-    // Marks the first row selected and moves the markers to it.
+    // Makes the first row the one selected row and moves the markers to it.
     void SelectFirstRow();
     // Deletes the selected rows; the row above the focused one, if it stays,
     // becomes the focused and selected row.

@@ -3,6 +3,8 @@
 #include "EventHandlers.h"
 #include "Globals.h"
 #include "InitFileForm.h"
+#include "ShellServices.h"
+#include "StartUp.h"
 #include "SystemActions.h"
 #include "UnitCustomProc.h"
 #include "Unit_CommonLib.h"
@@ -89,6 +91,16 @@ TFrmMainForm::TFrmMainForm(QWidget* Parent)
     connect(ui->btnWindowMinimize, &QToolButton::clicked, this,
             Handler(this, &TFrmMainForm::actMinimizeExecute));
     connect(ui->btnWindowClose, &QToolButton::clicked, this, &QWidget::close);
+    connect(ui->btnHelp, &QToolButton::clicked, this,
+            Handler(this, &TFrmMainForm::ActSysHelpExecute));
+    connect(ui->btnHomePage, &QToolButton::clicked, this,
+            Handler(this, &TFrmMainForm::ActSysHomePageExecute));
+    connect(ui->btnEMail, &QToolButton::clicked, this,
+            Handler(this, &TFrmMainForm::ActSysEmailExecute));
+    connect(ui->btnAbout, &QToolButton::clicked, this,
+            Handler(this, &TFrmMainForm::ActSysAboutExecute));
+    connect(ui->btnUpdate, &QToolButton::clicked, this,
+            Handler(this, &TFrmMainForm::actUpdateExecute));
     connect(ui->btnOpenFile, &QPushButton::clicked, this,
             Handler(this, &TFrmMainForm::btnOpenFileClick));
     connect(ui->btnRemoveFile, &QPushButton::clicked, this,
@@ -129,12 +141,23 @@ void TFrmMainForm::showEvent(QShowEvent* Event) {
 }
 
 void TFrmMainForm::FormShow() {
-    InitApplication();
+    ShowSplash();
+    if (!CustomProc) // the program was asked to end before the start-up work
+        return;
+    if (EndAfterStartUp) { // incomplete: the program ends without going on
+        QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        QTimer::singleShot(0, this, &QWidget::hide);
+        return;
+    }
     CustomProc->FillProfileControls();
     CustomProc->ApplyProfile();
 }
 
 void TFrmMainForm::closeEvent(QCloseEvent* Event) {
+    Event->accept();
+    QCoreApplication::quit();
+    if (!CustomProc || EndAfterStartUp)
+        return; // no settings were loaded, so none are saved
     // No encoder goes on without its window, and no further file starts.
     if (CustomProc && CustomProc->Batch.Running()) {
         CustomProc->Batch.RequestStop(true);
@@ -143,8 +166,6 @@ void TFrmMainForm::closeEvent(QCloseEvent* Event) {
     }
     Preview->ClearGraph();
     RunHandler([] { CustomProc->SaveUserSettings(); }); // the program ends even when this fails
-    Event->accept();
-    QCoreApplication::quit();
 }
 
 void TFrmMainForm::resizeEvent(QResizeEvent* Event) {
@@ -283,4 +304,24 @@ void TFrmMainForm::cbbOutputFiletypeChange() {
 
 void TFrmMainForm::cbbProfileChange() {
     CustomProc->ApplyProfile();
+}
+
+void TFrmMainForm::ActSysHelpExecute() {
+    OpenHelp(CommonLib->System, ProductInfo);
+}
+
+void TFrmMainForm::ActSysHomePageExecute() {
+    OpenHomePage(CommonLib->System, ProductInfo);
+}
+
+void TFrmMainForm::ActSysEmailExecute() {
+    SendEMail(CommonLib->System, ProductInfo);
+}
+
+void TFrmMainForm::ActSysAboutExecute() {
+    ShowAbout(qApp, ProductInfo);
+}
+
+void TFrmMainForm::actUpdateExecute() {
+    StartUpdate(CommonLib->System, ProductInfo);
 }

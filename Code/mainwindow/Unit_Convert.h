@@ -56,6 +56,11 @@ private:
     void btnSelectOutputFolderClick();
     void cbbOutputFiletypeChange();
     void cbbProfileChange();
+    void ActSysHelpExecute();
+    void ActSysHomePageExecute();
+    void ActSysEmailExecute();
+    void ActSysAboutExecute();
+    void actUpdateExecute();
 
     TWindowAnchors Anchors;
     QTimer tmrClearMemory; // hands unused memory back every second

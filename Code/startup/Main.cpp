@@ -4,6 +4,7 @@
 #include "Globals.h"
 #include "KorvalinApplication.h"
 #include "SessionEnd.h"
+#include "Splash.h"
 #include "Unit_Convert.h"
 #include "UserDialogs.h"
 
@@ -12,9 +13,12 @@ int main(int argc, char* argv[]) {
     TDesktopSystemActions System;
     TQtUserDialogs Dialogs(System);
     const TMediaDurationProber Prober;
-    ApplicationServices = {TAppFunc().AppFolder(), &Dialogs, &System, &Prober, {}};
+    TFlashSplash Splash;
+    ApplicationServices = {TAppFunc().AppFolder(), &Dialogs, &System, &Prober, {}, &Splash};
     CreateForms();
+    FrmMainForm->show(); // returns after the splash and the start-up work
+    // From here on a session's end closes the window and keeps the settings;
+    // before, there is nothing of the user's to keep.
     CloseOnSessionEnd(*FrmMainForm);
-    FrmMainForm->show();
     return QApplication::exec();
 }

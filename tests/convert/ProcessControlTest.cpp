@@ -110,6 +110,9 @@ public:
     void OpenFolder(const std::string&) override {}
     void OpenWebAddress(const std::string&) override {}
     void TrimWorkingSet() override {}
+    void OpenDocument(const std::string&) override {}
+    bool HasViewerFor(const std::string&) override { return false; }
+    void StartProgram(const std::string&) override {}
     void KeepScreenAwake(bool) override {}
 
     uint32_t Start(const std::string& Program) {

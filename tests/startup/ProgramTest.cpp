@@ -51,6 +51,9 @@ TEST(Program, KeepsItsSettingsBesideTheExecutableWhenStartedFromElsewhere) {
     fs::create_directories(Install.Path("Korvalin/Config"));
     const std::string Program = Install.Path("Korvalin/Korvalin");
     fs::copy_file(KORVALIN_PROGRAM, Program);
+    for (const char* Companion : {"Res.dll", "Form.dll"})
+        fs::copy_file(fs::path(KORVALIN_PROGRAM).parent_path() / Companion,
+                      Install.Path("Korvalin/") + Companion);
     Install.Write("Korvalin/Config/UserSettings.ini",
                   "[USRInfo]\r\nInitDir=/video/\r\nSHWDDir=yes\r\nSHUTDOWN=1\r\nOutDir=/out\r\n");
 

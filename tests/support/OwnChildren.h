@@ -32,6 +32,9 @@ public:
         Actions.push_back("web " + Address);
     }
     void TrimWorkingSet() override {}
+    void OpenDocument(const std::string&) override {}
+    bool HasViewerFor(const std::string&) override { return false; }
+    void StartProgram(const std::string&) override {}
     void KeepScreenAwake(bool) override {}
 
     std::vector<std::string> Actions;

@@ -20,7 +20,7 @@ struct TDesignCase {
 TEST_F(WindowTest, EveryControlStandsAtItsDesignPlaceWithItsTextAndHint) {
     Start();
     const TDesignCase Design[] = {
-        {"lblTitle", 63, 33, 537, 27, "Application name ", ""},
+        {"lblTitle", 63, 33, 537, 27, "Korvalin ", ""}, // the tests carry no version
         {"btnWindowMinimize", 606, 28, 25, 25, nullptr, ""},
         {"btnWindowClose", 640, 28, 25, 25, nullptr, ""},
         {"btnHomePage", 406, 73, 48, 48, nullptr, ""},

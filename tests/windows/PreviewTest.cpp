@@ -47,6 +47,8 @@ protected:
     void PlayOpened() {
         Click(Main().btnPlay);
         Graph->Listener.Rendered(0);
+        EXPECT_EQ(Graph->Calls.back(),
+                  "seek " + std::to_string(Player().PreviewStartSeconds * 1000));
         Graph->Calls.clear();
     }
 };
@@ -141,6 +143,10 @@ TEST_F(Preview, PlaysPausesAndStopsTheSelectedRow) {
     EXPECT_TRUE(LogoShown());
     EXPECT_EQ(Clock(), "00:00:00");
     EXPECT_EQ(System.Actions.back(), "may sleep");
+
+    PlayOpened(); // row b plays from its own start, not from the one dragged on row a
+    EXPECT_EQ(Player().PreviewStartSeconds, 0);
+    EXPECT_EQ(Player().EndStopText, "") << "its end is the file's end";
 }
 
 TEST_F(Preview, TheClockPausesAtTheEndMarkerAndStopsAtTheEndOfTheFile) {
@@ -152,11 +158,12 @@ TEST_F(Preview, TheClockPausesAtTheEndMarkerAndStopsAtTheEndOfTheFile) {
     Graph->Duration = 120000;
     Graph->Position = 1'005'000'000; // 100.5 s
     FrmMainForm->Preview->dstrckbrMainformTimer();
-    EXPECT_EQ(Clock(), "00:01:40");
     EXPECT_EQ(Graph->Calls, (std::vector<std::string>{"seek 0", "pause"}));
+    EXPECT_EQ(Clock(), "00:00:00") << "the clock shows where the picture is";
     EXPECT_FALSE(Player().IsPlaying);
 
-    Click(Main().btnPlay); // on from the beginning
+    FrmMainForm->Preview->SeekPreview(115000); // beyond the end marker, as a moved start does
+    Click(Main().btnPlay);
     Graph->Calls.clear();
     Graph->Position = 1'200'000'000;
     FrmMainForm->Preview->dstrckbrMainformTimer();

@@ -3,6 +3,7 @@
 #include "DurationProbe.h"
 #include "Globals.h"
 #include "MpvGraph.h"
+#include "ProductInfo.h"
 #include "RecordingSystem.h"
 #include "TempFolder.h"
 #include "UnitCustomProc.h"
@@ -111,12 +112,20 @@ public:
 // test's own, with a Config folder; the main window is shown by Start.
 class WindowTest : public testing::Test {
 protected:
-    WindowTest() { std::filesystem::create_directory(Temp.Path("Config")); }
+    // The companion libraries lie beside the program, as installed.
+    WindowTest() {
+        std::filesystem::create_directory(Temp.Path("Config"));
+        for (const std::string& Library : CompanionLibraries)
+            std::filesystem::copy_file(KORVALIN_DIST + Library, Temp.Path(Library));
+    }
     ~WindowTest() override { ReleaseApplication(); }
 
     void Start() {
         ApplicationServices = {
-            Temp.Folder(), &Dialogs, SystemInUse, ProberInUse,
+            Temp.Folder(),
+            &Dialogs,
+            SystemInUse,
+            ProberInUse,
             [this](IOutputDispatcher& Dispatcher,
                    IMediaGraphListener& Listener) -> std::unique_ptr<IMediaGraph> {
                 if (RealGraph)
@@ -124,7 +133,8 @@ protected:
                 auto Fake = std::make_unique<TFakeGraph>(Listener);
                 Graph = Fake.get();
                 return Fake;
-            }};
+            },
+            SplashInUse};
         CreateForms();
         FrmMainForm->show();
         FrmMainForm->activateWindow();
@@ -157,6 +167,7 @@ protected:
     ISystemActions* SystemInUse = &System; // what the program acts on the system through
     TFakeProber Prober;
     const IDurationProber* ProberInUse = &Prober;
-    bool RealGraph = false;      // the preview plays on libmpv, silently
-    TFakeGraph* Graph = nullptr; // the preview's graph otherwise
+    ISplashScreen* SplashInUse = nullptr; // none: the start-up work runs at once
+    bool RealGraph = false;               // the preview plays on libmpv, silently
+    TFakeGraph* Graph = nullptr;          // the preview's graph otherwise
 };

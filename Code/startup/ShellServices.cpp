@@ -1,0 +1,46 @@
+#include "ShellServices.h"
+
+#include "CompanionLibrary.h"
+#include "ProfileFile.h"
+#include "SystemActions.h"
+
+#include <filesystem>
+
+namespace {
+using TShowAboutForm = void(void* Application, const char* CompanyName, const char* ProductName,
+                            const char* InfoText2, const char* Version, const char* HomePage,
+                            const char* EMail, const char* InfoText7, const char* ProgramFolder);
+}
+
+void OpenHelp(ISystemActions& System, const TProductInfo& Product) {
+    const std::string HelpFile = Product.ProgramFolder + "Help.chm";
+    System.OpenDocument(System.HasViewerFor(HelpFile) ? HelpFile
+                                                      : Product.ProgramFolder + "Help/index.html");
+}
+
+void OpenHomePage(ISystemActions& System, const TProductInfo& Product) {
+    System.OpenWebAddress(Product.HomePage);
+}
+
+void SendEMail(ISystemActions& System, const TProductInfo& Product) {
+    System.OpenWebAddress("mailto:" + Product.EMail);
+}
+
+void ShowAbout(void* Application, const TProductInfo& Product) {
+    const TCompanionLibrary Form(Product.ProgramFolder + "Form.dll");
+    if (auto* ShowAboutForm = Form.Function<TShowAboutForm>("ShowAboutForm"))
+        ShowAboutForm(Application, Product.CompanyName.c_str(), Product.ProductName.c_str(),
+                      Product.InfoText2.c_str(), Product.Version.c_str(), Product.HomePage.c_str(),
+                      Product.EMail.c_str(), Product.InfoText7.c_str(),
+                      Product.ProgramFolder.c_str());
+}
+
+void StartUpdate(ISystemActions& System, const TProductInfo& Product) {
+    const std::string Settings = Product.ProgramFolder + "UpDateSettings.ini";
+    std::error_code Error;
+    if (std::filesystem::exists(Settings, Error)) { // never created here
+        WriteProfileString(Settings, "AutoUpdate", "UpdateModalUsr", "true");
+        WriteProfileString(Settings, "AutoUpdate", "UpdateTodayExeced", "false");
+    }
+    System.StartProgram(Product.ProgramFolder + "AutoUpDate.exe");
+}
