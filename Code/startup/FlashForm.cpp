@@ -23,6 +23,7 @@ TFrmFlashForm::TFrmFlashForm(QWidget* Owner, const QImage& Picture, std::functio
     Timer1.setSingleShot(true);
     Timer1.setInterval(WorkDelayMs);
     Timer2.setInterval(1000);
+    Timer2.setTimerType(Qt::PreciseTimer); // two whole seconds at least
     connect(&Timer1, &QTimer::timeout, this, Handler(this, &TFrmFlashForm::Timer1Timer));
     connect(&Timer2, &QTimer::timeout, this, Handler(this, &TFrmFlashForm::Timer2Timer));
 }

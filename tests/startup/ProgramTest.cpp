@@ -1,6 +1,8 @@
 // The shipped executable, started the way a desktop launcher starts it: from
 // another working folder, with nothing but its own folder to go by.
 #include "FileVersion.h"
+#include "JpegPicture.h"
+#include "ProductInfo.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +10,7 @@
 #include <chrono>
 #include <csignal>
 #include <fstream>
+#include <iterator>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -82,6 +85,40 @@ TEST(Program, KeepsItsSettingsBesideTheExecutableWhenStartedFromElsewhere) {
 
 TEST(Program, CarriesVersionOnePointEight) {
     EXPECT_EQ(GetFileVersionText(KORVALIN_PROGRAM), "1.8");
+}
+
+TEST(Program, ResDllHandsOutTheProductTextsAndTheSplashPicture) {
+    const std::string Installed = fs::path(KORVALIN_PROGRAM).parent_path().string() + "/";
+    const TProductInfo Product = LoadProductInfo(Installed, KORVALIN_PROGRAM);
+    EXPECT_EQ(Product.ProductName, "Korvalin");
+    EXPECT_EQ(Product.Version, "1.8");
+    EXPECT_EQ(Product.HomePage.rfind("https://", 0), 0u);
+    EXPECT_NE(Product.EMail.find('@'), std::string::npos);
+    for (const std::string* Text : {&Product.CompanyName, &Product.InfoText2, &Product.InfoText7})
+        EXPECT_FALSE(Text->empty());
+    EXPECT_EQ(Product.ProgramFolder, Installed);
+    EXPECT_TRUE(DecodeJpeg(LoadSplashPicture(Installed)));
+    EXPECT_TRUE(MissingCompanions(Installed).empty());
+
+    // Another library under the name: no texts and no picture, and no harm.
+    TTempFolder Other;
+    fs::copy_file(Installed + "Form.dll", Other.Path("Res.dll"));
+    const TProductInfo Empty = LoadProductInfo(Other.Folder(), Other.Path("Res.dll"));
+    EXPECT_EQ(Empty.ProductName + Empty.Version + Empty.HomePage + Empty.EMail, "");
+    EXPECT_TRUE(LoadSplashPicture(Other.Folder()).empty());
+    EXPECT_EQ(MissingCompanions(Other.Folder()), std::vector<std::string>{"Form.dll"});
+    EXPECT_EQ(MissingCompanions(Other.Path("none/")),
+              (std::vector<std::string>{"Form.dll", "Res.dll"}));
+}
+
+TEST(Program, HelpIsACompiledHelpFileWithContentsAndEveryPage) {
+    std::ifstream File(fs::path(KORVALIN_PROGRAM).parent_path() / "Help.chm", std::ios::binary);
+    const std::string Help{std::istreambuf_iterator<char>(File), {}};
+    EXPECT_EQ(Help.substr(0, 4), "ITSF");
+    for (const char* Page :
+         {"/toc.hhc", "/index.html", "/adding.html", "/trimming.html", "/output.html",
+          "/profiles.html", "/converting.html", "/troubleshooting.html"})
+        EXPECT_NE(Help.find(Page), std::string::npos) << Page;
 }
 
 } // namespace
