@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
-# Takes pictures of Korvalin under a virtual X display: the main window with a
-# few generated RealMedia files added through the Add Files dialog, then the
-# progress window while they are converted:
-#   scripts/screenshot.sh [MAIN.png [PROGRESS.png]]
-#   (defaults: docs/main-window.png and docs/progress-window.png)
+# Takes pictures of Korvalin under a virtual X display: the splash, the main
+# window with a few generated RealMedia files added through the Add Files dialog
+# and one of them playing, the about box, then the progress window while they
+# are converted:
+#   scripts/screenshot.sh [MAIN.png [PROGRESS.png [SPLASH.png [ABOUT.png]]]]
+#   (defaults: docs/main-window.png, docs/progress-window.png, docs/splash.png
+#   and docs/about.png)
 # The program must be built (scripts/start.sh or scripts/test.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 output=${1:-docs/main-window.png}
 progress_output=${2:-docs/progress-window.png}
+splash_output=${3:-docs/splash.png}
+about_output=${4:-docs/about.png}
 screen_width=1024 screen_height=768 width=692 height=519
 left=$(((screen_width - width) / 2)) top=$(((screen_height - height) / 2))
 display=:$((90 + RANDOM % 100))
@@ -32,7 +36,11 @@ sleep 1
 export DISPLAY=$display
 build/dist/Korvalin >/dev/null 2>&1 &
 korvalin=$!
-sleep 3
+sleep 1 # the splash, 420 x 260 in the middle of the screen, stays for two seconds
+import -window root -crop "420x260+$(((screen_width - 420) / 2))+$(((screen_height - 260) / 2))" \
+    "$splash_output"
+echo "Saved $splash_output"
+sleep 2.5
 # The window opens centred on the screen; Add Files stands at (555, 289), 110 x 28.
 xdotool mousemove $((left + 610)) $((top + 303)) click 1
 sleep 1
@@ -55,6 +63,14 @@ xdotool mousemove $((left + 150)) $((top + 290)) # off the video area and the li
 sleep 2
 import -window root -crop "${width}x${height}+${left}+${top}" "$output"
 echo "Saved $output"
+
+# About (at (618, 73), 48 x 48) shows Form.dll's box over the window; Return closes it.
+xdotool mousemove $((left + 642)) $((top + 97)) click 1
+sleep 1
+import -window root -crop "${width}x${height}+${left}+${top}" "$about_output"
+echo "Saved $about_output"
+xdotool key Return
+sleep 0.5
 
 # Convert (at 555, 391; 110 x 40) into a folder of our own, and a picture halfway
 # through the first file. The output folder is typed into the folder browser.

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Korvalin needs to build, run and test, and only
 # those that are missing. Works as root and as a user with sudo.
+#   scripts/setup.sh [--desktop]   (--desktop: also what a user's desktop needs
+#                                   beside Korvalin, the viewer for Help.chm)
 set -euo pipefail
 
 packages=(
@@ -10,6 +12,7 @@ packages=(
     googletest libgtest-dev libgmock-dev
     xvfb xauth xdotool fp-utils imagemagick
 )
+[ "${1:-}" != --desktop ] || packages+=(xchm xdg-utils)
 
 missing=()
 for package in "${packages[@]}"; do

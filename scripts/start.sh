@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh
+scripts/setup.sh --desktop
 scripts/build.sh build
 exec build/dist/Korvalin "$@"
