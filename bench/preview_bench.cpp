@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <ctime>
 #include <fstream>
+#include <functional>
 
 namespace fs = std::filesystem;
 
@@ -55,27 +56,41 @@ long ResidentKilobytes(const char* Field) {
     return 0;
 }
 
+// Runs the event loop until Done, for ten seconds at the most; false when Done never came.
+bool RunEventLoopUntil(const std::function<bool()>& Done) {
+    QElapsedTimer Clock;
+    Clock.start();
+    while (!Done() && Clock.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    return Done();
+}
+
 // Seeks a graph of its own to a few places and reports the largest distance,
-// in milliseconds, between a target and the position the player lands on.
+// in milliseconds, between a target and the position of the picture the player
+// draws there; -1 when a seek draws nothing.
 double WorstSeekMiss(const fs::path& Clip) {
     QObject Owner;
     TQueuedDispatcher Dispatcher(Owner);
     struct : IMediaGraphListener {
         void Rendered(int) override { Open = true; }
         void RenderFailed() override {}
-        void FrameReady(std::shared_ptr<const TVideoFrame>) override {}
+        void FrameReady(std::shared_ptr<const TVideoFrame>) override { ++Frames; }
         bool Open = false;
+        int Frames = 0;
     } Events;
     TMpvGraph Graph(Dispatcher, Events, "null");
     Graph.SetActive(true);
     Graph.SetVideoSize(253, 152);
     Graph.RenderFile(Clip.string());
-    while (!Events.Open)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (!RunEventLoopUntil([&] { return Events.Open; }))
+        return -1;
     double Worst = 0;
     for (const int64_t Target : {23000, 7040, 15520, 28000, 1000}) {
+        const int FramesBefore = Events.Frames;
         Graph.Seek(Target);
-        RunEventLoopFor(400);
+        if (!RunEventLoopUntil([&] { return Events.Frames > FramesBefore; }))
+            return -1;
+        RunEventLoopFor(100); // the position report that goes with the picture
         Worst = std::max(Worst, std::abs(Graph.CurrentPosition() / 10000.0 - Target));
     }
     return Worst;
@@ -99,8 +114,8 @@ int main(int argc, char** argv) {
     QElapsedTimer Clock;
     Clock.start();
     Main.btnPlay->click();
-    while (!Main.DSVideoWindowEx1->HasPicture())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (!RunEventLoopUntil([&] { return Main.DSVideoWindowEx1->HasPicture(); }))
+        return 1;
     const qint64 FirstPicture = Clock.elapsed();
     const double Playing = CoreShareOver(10);
     const long Resident = ResidentKilobytes("VmHWM:");
