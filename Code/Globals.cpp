@@ -49,7 +49,7 @@ void InitApplication() {
     StrFunc = new TStrFunc;
     FileFunc = new TFileFunc;
     CheckCompanionFiles();
-    QCoreApplication::processEvents();
+    QCoreApplication::processEvents(); // the splash repaints after the messages
     ProductInfo = LoadProductInfo(ApplicationServices.ProgramFolder, RunningExecutablePath());
     const QString Caption =
         FromEngineText(ProductInfo.ProductName) + " " + FromEngineText(ProductInfo.Version);

@@ -13,8 +13,7 @@ public:
     void OpenFolder(const std::string&) override {}
     void OpenWebAddress(const std::string&) override {}
     void TrimWorkingSet() override {}
-    void OpenDocument(const std::string&) override {}
-    bool HasViewerFor(const std::string&) override { return false; }
+    void OpenDocument(const std::string&, const std::string&) override {}
     void StartProgram(const std::string&) override {}
     void KeepScreenAwake(bool) override {}
 };

@@ -14,8 +14,7 @@ public:
     void OpenFolder(const std::string& Folder) override;
     void OpenWebAddress(const std::string& Address) override;
     void TrimWorkingSet() override;
-    void OpenDocument(const std::string& Path) override;
-    bool HasViewerFor(const std::string& Path) override;
+    void OpenDocument(const std::string& Path, const std::string& Fallback) override;
     void StartProgram(const std::string& Path) override;
     void KeepScreenAwake(bool Awake) override;
 

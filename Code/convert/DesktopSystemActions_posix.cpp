@@ -36,21 +36,26 @@ void TDesktopSystemActions::TrimWorkingSet() {
     TrimHeap();
 }
 
-void TDesktopSystemActions::OpenDocument(const std::string& Path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromLocal8Bit(Path)));
-}
-
-// The desktop's default program for the file's type, as xdg-open would pick it;
-// opening a URL reports success even when there is none.
-bool TDesktopSystemActions::HasViewerFor(const std::string& Path) {
+// The desktop's default program for the file's type, as xdg-open would pick it,
+// is asked for first: opening a URL reports success even when there is none.
+// The question runs as its own process, so the window goes on meanwhile.
+void TDesktopSystemActions::OpenDocument(const std::string& Path, const std::string& Fallback) {
+    const QString Document = QString::fromLocal8Bit(Path);
     const QString Type =
-        QMimeDatabase()
-            .mimeTypeForFile(QString::fromLocal8Bit(Path), QMimeDatabase::MatchExtension)
-            .name();
-    QProcess Query;
-    Query.start("xdg-mime", {"query", "default", Type});
-    return Query.waitForFinished(3000) && Query.exitCode() == 0 &&
-           !Query.readAllStandardOutput().trimmed().isEmpty();
+        QMimeDatabase().mimeTypeForFile(Document, QMimeDatabase::MatchExtension).name();
+    auto* Query = new QProcess;
+    const auto Open = [Query, Document, Other = QString::fromLocal8Bit(Fallback)](bool Viewer) {
+        Query->deleteLater();
+        QDesktopServices::openUrl(QUrl::fromLocalFile(Viewer ? Document : Other));
+    };
+    QObject::connect(Query, &QProcess::finished, [Query, Open](int ExitCode) {
+        Open(ExitCode == 0 && !Query->readAllStandardOutput().trimmed().isEmpty());
+    });
+    QObject::connect(Query, &QProcess::errorOccurred, [Open](QProcess::ProcessError Error) {
+        if (Error == QProcess::FailedToStart) // no xdg-mime: no way to tell
+            Open(false);
+    });
+    Query->start("xdg-mime", {"query", "default", Type});
 }
 
 void TDesktopSystemActions::StartProgram(const std::string& Path) {

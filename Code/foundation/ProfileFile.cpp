@@ -20,6 +20,11 @@ std::string_view Trimmed(std::string_view Text) {
     return Text.substr(First, Text.find_last_not_of(" \t") - First + 1);
 }
 
+std::string_view WithoutByteOrderMark(std::string_view Text) {
+    constexpr std::string_view Mark = "\xEF\xBB\xBF";
+    return Text.substr(0, Mark.size()) == Mark ? Text.substr(Mark.size()) : Text;
+}
+
 bool SameName(std::string_view A, std::string_view B) {
     return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(), [](char X, char Y) {
                return std::tolower(static_cast<unsigned char>(X)) ==
@@ -67,8 +72,10 @@ bool IsKeyLine(std::string_view Line, std::string_view Key) {
 
 std::string ReadWhole(const std::string& FileName) {
     std::error_code Error;
+    if (!std::filesystem::is_regular_file(FileName, Error)) // a pipe would never end
+        throw EProfileWriteError(FileName);
     std::ifstream File(FileName, std::ios::binary);
-    if (!std::filesystem::is_regular_file(FileName, Error) || !File)
+    if (!File)
         throw EProfileWriteError(FileName);
     std::string Content{std::istreambuf_iterator<char>(File), {}};
     if (File.bad())
@@ -90,7 +97,8 @@ void WriteProfileString(const std::string& FileName, const std::string& Section,
     size_t LastLineOfSection = std::string::npos; // where a new key goes
     std::vector<std::string> Out;
     for (const TLine& Line : Lines) {
-        if (const auto Name = SectionOf(Line.Text)) {
+        const bool First = &Line == &Lines.front();
+        if (const auto Name = SectionOf(First ? WithoutByteOrderMark(Line.Text) : Line.Text)) {
             InSection = !SeenSection && SameName(*Name, Section); // the first one counts
             SeenSection |= InSection;
             if (InSection)

@@ -18,10 +18,9 @@ public:
     // Opens a web address in the desktop's browser.
     virtual void OpenWebAddress(const std::string& Address) = 0;
     virtual void TrimWorkingSet() = 0;
-    // Opens a local document with the desktop's program for its type.
-    virtual void OpenDocument(const std::string& Path) = 0;
-    // Whether the desktop has a program for documents of this file's type.
-    virtual bool HasViewerFor(const std::string& Path) = 0;
+    // Opens a local document with the desktop's program for its type; where
+    // the desktop has none, opens Fallback instead. Returns at once.
+    virtual void OpenDocument(const std::string& Path, const std::string& Fallback) = 0;
     // Starts a program without waiting for it.
     virtual void StartProgram(const std::string& Path) = 0;
     // While Awake, asks the desktop not to start its screen saver.

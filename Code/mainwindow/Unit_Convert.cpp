@@ -142,9 +142,7 @@ void TFrmMainForm::showEvent(QShowEvent* Event) {
 
 void TFrmMainForm::FormShow() {
     ShowSplash();
-    if (!CustomProc) // the program was asked to end before the start-up work
-        return;
-    if (EndAfterStartUp) { // incomplete: the program ends without going on
+    if (!CustomProc || EndAfterStartUp) { // incomplete: the program ends without going on
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
         QTimer::singleShot(0, this, &QWidget::hide);
         return;
@@ -155,17 +153,19 @@ void TFrmMainForm::FormShow() {
 
 void TFrmMainForm::closeEvent(QCloseEvent* Event) {
     Event->accept();
-    QCoreApplication::quit();
-    if (!CustomProc || EndAfterStartUp)
-        return; // no settings were loaded, so none are saved
+    if (!CustomProc || EndAfterStartUp) { // no settings were loaded, so none are saved
+        QCoreApplication::quit();
+        return;
+    }
     // No encoder goes on without its window, and no further file starts.
-    if (CustomProc && CustomProc->Batch.Running()) {
+    if (CustomProc->Batch.Running()) {
         CustomProc->Batch.RequestStop(true);
         frmConverting->hide();
         RunHandler([] { CommonLib->ProcessControl().StopEncoder(CommonLib->Params.EncoderFile); });
     }
     Preview->ClearGraph();
     RunHandler([] { CustomProc->SaveUserSettings(); }); // the program ends even when this fails
+    QCoreApplication::quit(); // last: quitting ends every waiting loop and closes the windows
 }
 
 void TFrmMainForm::resizeEvent(QResizeEvent* Event) {

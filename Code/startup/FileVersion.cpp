@@ -32,7 +32,12 @@ std::string GetFileVersionText(const std::string& Path) {
     return Block ? FileVersionOfBlock(*Block) : std::string();
 }
 
-std::string FileVersionOfBlock(const std::string& Block) {
+std::string GetFullFileVersion(const std::string& Path) {
+    const std::optional<std::string> Block = ReadVersionBlock(Path);
+    return Block ? FullFileVersionOfBlock(*Block) : std::string();
+}
+
+std::string FullFileVersionOfBlock(const std::string& Block) {
     const std::map<std::string, std::string> Values = NamedValues(Block);
     const auto Translation = Values.find("\\VarFileInfo\\Translation");
     if (Translation == Values.end() || Translation->second.size() != 8)
@@ -45,11 +50,14 @@ std::string FileVersionOfBlock(const std::string& Block) {
     std::snprintf(Name, sizeof Name, "\\StringFileInfo\\%.04lX%.04lX\\FileVersion", Entry & 0xFFFF,
                   (Entry >> 16) & 0xFFFF);
     const auto FileVersion = Values.find(Name);
-    if (FileVersion == Values.end())
-        return {};
+    return FileVersion == Values.end() ? std::string() : FileVersion->second;
+}
+
+std::string FileVersionOfBlock(const std::string& Block) {
+    const std::string FileVersion = FullFileVersionOfBlock(Block);
     std::vector<std::string> Pieces;
-    SplitText(FileVersion->second, '.', Pieces);
+    SplitText(FileVersion, '.', Pieces);
     if (Pieces.size() < 2) // no minor number: the version as it stands
-        return FileVersion->second;
+        return FileVersion;
     return Pieces[0] + "." + Pieces[1];
 }

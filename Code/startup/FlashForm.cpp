@@ -3,7 +3,9 @@
 #include "EventHandlers.h"
 #include "ui_FlashForm.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
+#include <QScopeGuard>
 #include <QScreen>
 
 namespace {
@@ -42,9 +44,21 @@ void TFrmFlashForm::FormShow() {
 }
 
 void TFrmFlashForm::Timer1Timer() {
+    // Done also when the work fails: its error is shown, and the splash must go.
+    const QScopeGuard Done([this] {
+        WorkDone = true;
+        CloseWhenDone();
+    });
     Work();
-    WorkDone = true;
-    CloseWhenDone();
+}
+
+void TFrmFlashForm::reject() {
+    // Esc: the start-up work must not be skipped.
+}
+
+void TFrmFlashForm::closeEvent(QCloseEvent* Event) {
+    if (!(WorkDone && Ticks >= SecondsShown))
+        Event->ignore(); // a close request before the start-up work is done
 }
 
 void TFrmFlashForm::Timer2Timer() {

@@ -20,8 +20,12 @@ public:
     TFrmFlashForm(QWidget* Owner, const QImage& Picture, std::function<void()> Work);
     ~TFrmFlashForm() override;
 
+    // Only the splash itself closes itself, once it is done.
+    void reject() override;
+
 protected:
     void showEvent(QShowEvent* Event) override;
+    void closeEvent(QCloseEvent* Event) override;
 
 private:
     void FormShow();

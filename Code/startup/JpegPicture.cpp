@@ -53,9 +53,9 @@ bool Decode(const std::vector<unsigned char>& Bytes, TRgbPicture& Picture) {
         JSAMPROW Row = &Picture.Pixels[size_t{Info.output_scanline} * Info.output_width * 3];
         jpeg_read_scanlines(&Info, &Row, 1);
     }
+    jpeg_finish_decompress(&Info);
     // A picture that ends early is padded by libjpeg with a warning: not whole.
     const bool Whole = Errors.Base.num_warnings == 0;
-    jpeg_finish_decompress(&Info);
     jpeg_destroy_decompress(&Info);
     return Whole;
 }

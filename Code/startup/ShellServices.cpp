@@ -13,9 +13,8 @@ using TShowAboutForm = void(void* Application, const char* CompanyName, const ch
 }
 
 void OpenHelp(ISystemActions& System, const TProductInfo& Product) {
-    const std::string HelpFile = Product.ProgramFolder + "Help.chm";
-    System.OpenDocument(System.HasViewerFor(HelpFile) ? HelpFile
-                                                      : Product.ProgramFolder + "Help/index.html");
+    System.OpenDocument(Product.ProgramFolder + "Help.chm",
+                        Product.ProgramFolder + "Help/index.html");
 }
 
 void OpenHomePage(ISystemActions& System, const TProductInfo& Product) {

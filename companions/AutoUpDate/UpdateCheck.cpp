@@ -13,6 +13,8 @@ std::optional<std::vector<long>> VersionNumbers(const std::string& Text) {
     const char* const End = Text.data() + Text.size();
     while (Position < End && Numbers.size() < 4) {
         long Number = 0;
+        if (*Position == '-')
+            return std::nullopt;
         const auto [Next, Error] = std::from_chars(Position, End, Number);
         if (Error != std::errc() || Next - Position > 6)
             return std::nullopt;

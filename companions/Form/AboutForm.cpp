@@ -38,7 +38,8 @@ ShowAboutForm(void* Application, const char* CompanyName, const char* ProductNam
     Form.lblCompany->setText(Text(CompanyName));
     Form.lblInfo->setText(Text(InfoText2));
     Form.lblHomePage->setText(Link(Text(HomePage), Text(HomePage)));
-    Form.lblEMail->setText(Link("mailto:" + Text(EMail), Text(EMail)));
+    Form.lblEMail->setText(Text(EMail).isEmpty() ? QString()
+                                                 : Link("mailto:" + Text(EMail), Text(EMail)));
     Form.lblCopyright->setText(Text(InfoText7));
     Dialog.exec();
 }

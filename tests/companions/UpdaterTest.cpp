@@ -21,7 +21,9 @@ namespace {
 // Answers every connection with the same bytes, until it goes.
 class TWebServer {
 public:
-    explicit TWebServer(std::string Answer) : Answer(std::move(Answer)) {
+    // HoldOpen: the line stays open after the answer, as with a stalled server.
+    explicit TWebServer(std::string Answer, bool HoldOpen = false)
+        : Answer(std::move(Answer)), HoldOpen(HoldOpen) {
         Socket = socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in Address{};
         Address.sin_family = AF_INET;
@@ -53,9 +55,13 @@ private:
                     break;
                 Sent += static_cast<size_t>(Count);
             }
+            if (HoldOpen) // until the client gives up
+                while (read(Client, Request, sizeof Request) > 0) {
+                }
         }
     }
     const std::string Answer;
+    const bool HoldOpen;
     int Socket = -1;
     std::thread Server;
 };
@@ -88,16 +94,20 @@ TEST(Updater, TellsWhetherANewerVersionExistsAndNeverBreaksOnBadAnswers) {
         std::string Answer;
         int ExitCode;
         std::string Output;
+        bool HoldOpen = false;
     };
     const std::string Failed = "The update check failed: ";
     const TCase Cases[] = {
         {Http("200 OK", "1.9\nhttps://korvalin.example.org/dl\n"), 0,
-         "Korvalin 1.9 is available. You have version 1.8.\nhttps://korvalin.example.org/dl\n"},
-        {Http("200 OK", "1.8.0.0\r\n"), 0, "Korvalin 1.8 is the newest version.\n\n"},
+         "Korvalin 1.9 is available. You have version 1.8.0.0.\nhttps://korvalin.example.org/dl\n"},
+        {Http("200 OK", "1.8.0.0\r\n"), 0, "Korvalin 1.8.0.0 is the newest version.\n\n"},
+        {Http("200 OK", "1.8\r\n"), 0, "Korvalin 1.8.0.0 is the newest version.\n\n"},
         {Http("200 OK", "<html><body>Moved</body></html>"), 1,
          Failed + "the update address did not send a version.\n\n"},
-        {Http("200 OK", std::string(100000, '1')), 1,
+        {Http("200 OK", "1.9\nhttps://a/" + std::string(200000, 'x')), 1,
          Failed + "the update address did not send a version.\n\n"},
+        {"HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n1.9", 1, // and then nothing
+         Failed + "no answer within ten seconds.\n\n", true},
         {Http("404 Not Found", "1.9\n"), 1, ""},
         {"garbage without a status line\r\n\r\n", 1, ""},
         {"", 1, ""}, // the connection closes unanswered
@@ -107,7 +117,7 @@ TEST(Updater, TellsWhetherANewerVersionExistsAndNeverBreaksOnBadAnswers) {
                   Install.Path("AutoUpDate.exe"));
     fs::create_symlink(KORVALIN_PROGRAM, Install.Path("Korvalin"));
     for (const TCase& Case : Cases) {
-        const TWebServer Server(Case.Answer);
+        const TWebServer Server(Case.Answer, Case.HoldOpen);
         const std::string Settings = "; ours\r\n[AutoUpdate]\r\nUpdateAddress=http://127.0.0.1:" +
                                      std::to_string(Server.Port) + "/version.txt\r\n";
         Install.Write("UpDateSettings.ini", Settings);
@@ -123,10 +133,34 @@ TEST(Updater, TellsWhetherANewerVersionExistsAndNeverBreaksOnBadAnswers) {
                   Case.ExitCode == 0)
             << "a check is recorded only when it was answered";
     }
-    fs::remove(Install.Path("UpDateSettings.ini"));
+}
+
+TEST(Updater, ChecksOfItsOwnRunOnceADay) {
+    TTempFolder Install;
+    fs::copy_file(fs::path(KORVALIN_PROGRAM).parent_path() / "AutoUpDate.exe",
+                  Install.Path("AutoUpDate.exe"));
     const TWebServer Server(Http("200 OK", "1.9\n"));
-    EXPECT_EQ(RunUpdater(Install).ExitCode, 1) << "the default address is not this server";
-    EXPECT_FALSE(fs::exists(Install.Path("UpDateSettings.ini"))) << "never created";
+    const std::string Address =
+        "UpdateAddress=http://127.0.0.1:" + std::to_string(Server.Port) + "/v\r\n";
+    char Today[16];
+    const std::time_t Now = std::time(nullptr);
+    std::strftime(Today, sizeof Today, "%Y-%m-%d", std::localtime(&Now));
+    Install.Write("UpDateSettings.ini", "[AutoUpdate]\r\n" + Address +
+                                            "UpdateModalUsr=false\r\nUpdateTodayExeced=true\r\n"
+                                            "LastCheck=" +
+                                            Today + "\r\n");
+    const TRun Quiet = RunUpdater(Install);
+    EXPECT_EQ(Quiet.ExitCode, 0);
+    EXPECT_EQ(Quiet.Output, "") << "already checked today";
+
+    Install.Write("UpDateSettings.ini", "[AutoUpdate]\r\n" + Address +
+                                            "UpdateModalUsr=true\r\nUpdateTodayExeced=true\r\n"
+                                            "LastCheck=" +
+                                            Today + "\r\n");
+    EXPECT_NE(RunUpdater(Install).Output, "") << "the user asked";
+    EXPECT_NE(Install.Read("UpDateSettings.ini").find("UpdateModalUsr=false\r\n"),
+              std::string::npos)
+        << "the next check is one of its own again";
 }
 
 TEST(Updater, ReadsVersionFilesStrictly) {
@@ -140,6 +174,7 @@ TEST(Updater, ReadsVersionFilesStrictly) {
         {"1..9", std::nullopt},
         {"1.9\nftp://a/b", std::nullopt},
         {"1.2.3.4.5", std::nullopt},
+        {"1.-5", std::nullopt},
     };
     for (const auto& [Text, Version] : Files) {
         const auto Offer = ParseVersionFile(Text);

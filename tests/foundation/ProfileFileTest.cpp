@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace {
 
@@ -21,6 +22,8 @@ TEST(ProfileFile, SetsOneKeyAndKeepsEveryOtherLine) {
         {"[Other]\r\nUpdateModalUsr=x",
          "[Other]\r\nUpdateModalUsr=x\r\n[AutoUpdate]\r\nUpdateModalUsr=true\r\n"},
         {"[AutoUpdate]\nA=1\r\n", "[AutoUpdate]\nA=1\r\nUpdateModalUsr=true\n"},
+        {"\xEF\xBB\xBF[AutoUpdate]\r\nA=1\r\n",
+         "\xEF\xBB\xBF[AutoUpdate]\r\nA=1\r\nUpdateModalUsr=true\r\n"},
         {"[AutoUpdate]\r\nA=1\r\n[AutoUpdate]\r\nUpdateModalUsr=old\r\n",
          "[AutoUpdate]\r\nA=1\r\nUpdateModalUsr=true\r\n[AutoUpdate]\r\nUpdateModalUsr=old\r\n"},
     };
@@ -38,7 +41,9 @@ TEST(ProfileFile, FilesThatCannotBeWrittenAreNamedAndLeftAlone) {
     std::filesystem::permissions(ReadOnly, std::filesystem::perms::owner_read |
                                                std::filesystem::perms::group_read);
     std::filesystem::create_directory(Temp.Path("folder.ini"));
-    for (const std::string& File : {ReadOnly, Temp.Path("folder.ini"), Temp.Path("missing.ini")}) {
+    ASSERT_EQ(mkfifo(Temp.Path("pipe.ini").c_str(), 0600), 0);
+    for (const std::string& File :
+         {ReadOnly, Temp.Path("folder.ini"), Temp.Path("missing.ini"), Temp.Path("pipe.ini")}) {
         try {
             WriteProfileString(File, "AutoUpdate", "UpdateModalUsr", "true");
             ADD_FAILURE() << File;

@@ -32,8 +32,7 @@ public:
         Actions.push_back("web " + Address);
     }
     void TrimWorkingSet() override {}
-    void OpenDocument(const std::string&) override {}
-    bool HasViewerFor(const std::string&) override { return false; }
+    void OpenDocument(const std::string&, const std::string&) override {}
     void StartProgram(const std::string&) override {}
     void KeepScreenAwake(bool) override {}
 

@@ -27,8 +27,9 @@ public:
         Actions.push_back("web " + Address);
     }
     void TrimWorkingSet() override { Actions.push_back("trim"); }
-    void OpenDocument(const std::string& Path) override { Actions.push_back("document " + Path); }
-    bool HasViewerFor(const std::string&) override { return HasViewer; }
+    void OpenDocument(const std::string& Path, const std::string& Fallback) override {
+        Actions.push_back("document " + (HasViewer ? Path : Fallback));
+    }
     void StartProgram(const std::string& Path) override { Actions.push_back("start " + Path); }
     void KeepScreenAwake(bool Awake) override { Actions.push_back(Awake ? "awake" : "may sleep"); }
 
@@ -36,5 +37,5 @@ public:
     std::vector<bool> Results; // of the terminations in turn; the last one repeats
     std::vector<uint32_t> Terminated;
     std::vector<std::string> Actions;
-    bool HasViewer = true;
+    bool HasViewer = true; // whether the desktop could open the document itself
 };
