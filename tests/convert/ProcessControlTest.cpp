@@ -1,5 +1,6 @@
 #include "ProcessControl.h"
 #include "AppFunc.h"
+#include "InertSystem.h"
 #include "LogFile.h"
 #include "RecordingSystem.h"
 #include "SysFunc.h"
@@ -94,7 +95,7 @@ TEST_F(ProcessControl, SystemActionsGoThroughTheInterface) {
 }
 
 // The real process list and termination, limited to the processes this test starts.
-class TOwnProcesses : public ISystemActions {
+class TOwnProcesses : public TInertSystem {
 public:
     std::vector<TProcessEntry> ListProcesses() override {
         std::vector<TProcessEntry> Own;
@@ -106,14 +107,6 @@ public:
     bool TerminateProcess(uint32_t ProcessId) override {
         return Started.contains(ProcessId) && ::TerminateProcess(ProcessId);
     }
-    void PowerOff() override {}
-    void OpenFolder(const std::string&) override {}
-    void OpenWebAddress(const std::string&) override {}
-    void TrimWorkingSet() override {}
-    void OpenDocument(const std::string&, const std::string&) override {}
-    void StartProgram(const std::string&) override {}
-    void KeepScreenAwake(bool) override {}
-
     uint32_t Start(const std::string& Program) {
         char* Argv[] = {const_cast<char*>(Program.c_str()), const_cast<char*>("--sleep"),
                         const_cast<char*>("20000"), nullptr};

@@ -1,15 +1,15 @@
 #pragma once
 
 #include "ChildProcess.h"
+#include "InertSystem.h"
 #include "Processes.h"
-#include "SystemActions.h"
 
 #include <algorithm>
 #include <unistd.h>
 
 // The real process list and termination, limited to the children of this test
 // process: a batch sees and ends only the encoders it started itself.
-class TOwnChildren : public ISystemActions {
+class TOwnChildren : public TInertSystem {
 public:
     std::vector<TProcessEntry> ListProcesses() override {
         const std::vector<pid_t> Children = ChildrenOf(getpid());
@@ -31,10 +31,6 @@ public:
     void OpenWebAddress(const std::string& Address) override {
         Actions.push_back("web " + Address);
     }
-    void TrimWorkingSet() override {}
-    void OpenDocument(const std::string&, const std::string&) override {}
-    void StartProgram(const std::string&) override {}
-    void KeepScreenAwake(bool) override {}
 
     std::vector<std::string> Actions;
 };

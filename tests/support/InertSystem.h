@@ -1,0 +1,18 @@
+#pragma once
+
+#include "SystemActions.h"
+
+// A system on which nothing happens: it lists no process, ends none, opens
+// nothing and never powers the machine off. Fakes override what they need.
+class TInertSystem : public ISystemActions {
+public:
+    std::vector<TProcessEntry> ListProcesses() override { return {}; }
+    bool TerminateProcess(uint32_t) override { return false; }
+    void PowerOff() override {}
+    void OpenFolder(const std::string&) override {}
+    void OpenWebAddress(const std::string&) override {}
+    void TrimWorkingSet() override {}
+    void OpenDocument(const std::string&, const std::string&) override {}
+    void StartProgram(const std::string&) override {}
+    void KeepScreenAwake(bool) override {}
+};
