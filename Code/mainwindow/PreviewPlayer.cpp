@@ -224,13 +224,16 @@ void TPreviewPlayer::Splitter2Moved() {
 }
 
 void TPreviewPlayer::StoreInSelectedRows(int Column, const std::string& TimeText) {
+    // Read once per marker move, and kept in step with every row stored, so
+    // that each cut length sees the rows as the list now has them.
     TSourceListView& List = Controls.List;
+    std::vector<TSourceRow> Rows = List.SourceRows();
     for (const int Index : List.SelectedRows()) {
         TRowCells Cells = List.Row(Index);
         Cells[Column] = TimeText;
-        List.SetRow(Index, Cells);
-        Cells[CutDurationColumn] =
-            FormatDuration(GetCutSeconds(Cells[FileNameColumn], List.SourceRows()));
+        TSourceRow& Stored = Rows[static_cast<size_t>(Index)];
+        (Column == StartTimeColumn ? Stored.StartTime : Stored.EndTime) = TimeText;
+        Cells[CutDurationColumn] = FormatDuration(GetCutSeconds(Cells[FileNameColumn], Rows));
         List.SetRow(Index, Cells);
     }
 }

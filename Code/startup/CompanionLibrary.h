@@ -11,8 +11,8 @@ public:
     TCompanionLibrary(const TCompanionLibrary&) = delete;
     TCompanionLibrary& operator=(const TCompanionLibrary&) = delete;
 
-    bool Loaded() const { return Handle != nullptr; }
-    // The exported function of that name; null when there is none.
+    // The exported function of that name; null when there is none or the
+    // library did not load.
     template <typename TFunction> TFunction* Function(const char* Name) const {
         return reinterpret_cast<TFunction*>(Symbol(Name));
     }
