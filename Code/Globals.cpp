@@ -42,15 +42,16 @@ void InitApplication() {
     if (CustomProc)
         return;
     CustomProc = new TCustomProc;
-    CommonLib = new TCommonLib(ApplicationServices.ProgramFolder, *ApplicationServices.Dialogs,
+    CommonLib = new TCommonLib(ApplicationServices.Folders, *ApplicationServices.Dialogs,
                                *ApplicationServices.System, *ApplicationServices.Prober);
-    AppFunc = new TAppFunc(ApplicationServices.ProgramFolder);
+    AppFunc = new TAppFunc(ApplicationServices.Folders);
     SysFunc = new TSysFunc(*ApplicationServices.System);
     StrFunc = new TStrFunc;
     FileFunc = new TFileFunc;
     CheckCompanionFiles();
+    CheckDataFolder();
     QCoreApplication::processEvents(); // the splash repaints after the messages
-    ProductInfo = LoadProductInfo(ApplicationServices.ProgramFolder, RunningExecutablePath());
+    ProductInfo = LoadProductInfo(ApplicationServices.Folders, RunningExecutablePath());
     const QString Caption =
         FromEngineText(ProductInfo.ProductName) + " " + FromEngineText(ProductInfo.Version);
     FrmMainForm->setWindowTitle(Caption);

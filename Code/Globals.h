@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AppFolders.h"
 #include "MediaGraph.h"
 #include "ProductInfo.h"
 
@@ -33,11 +34,13 @@ extern TSysFunc* SysFunc;
 extern TStrFunc* StrFunc;
 extern TFileFunc* FileFunc;
 
-// What the single instances work with: the program folder (with its trailing
-// separator), the dialogs, the system and the duration probe. The program sets
-// the real ones; window tests set their own before creating the forms.
+// What the single instances work with: the program's folders, the dialogs,
+// the system and the duration probe. The program sets the real ones; window
+// tests set their own before creating the forms.
 struct TApplicationServices {
-    std::string ProgramFolder;
+    TAppFolders Folders;
+    // Why the data folder cannot be written; empty when it can.
+    std::string DataFolderProblem;
     IUserDialogs* Dialogs = nullptr;
     ISystemActions* System = nullptr;
     const IDurationProber* Prober = nullptr;
@@ -59,9 +62,9 @@ extern bool EndAfterStartUp;
 void CreateForms();
 
 // Creates CustomProc, CommonLib, AppFunc, SysFunc, StrFunc and FileFunc in this
-// order, checks for the companion libraries, reads the product texts and puts
-// the product name and version in the main window's caption; does nothing
-// when the instances exist.
+// order, checks for the companion libraries and the data folder, reads the
+// product texts and puts the product name and version in the main window's
+// caption; does nothing when the instances exist.
 void InitApplication();
 
 // Frees everything the two calls above created (for tests; the program never does).

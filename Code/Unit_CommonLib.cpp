@@ -5,7 +5,6 @@
 #include "FileSystem.h"
 #include "Folders.h"
 #include "Globals.h"
-#include "Paths.h"
 #include "ProbeAhead.h"
 #include "QtText.h"
 #include "QueuedDispatcher.h"
@@ -24,15 +23,9 @@ const QString SourceFileFilter =
 
 } // namespace
 
-TCommonLib::TCommonLib(const std::string& ProgramFolder, IUserDialogs& Dialogs,
-                       ISystemActions& System, const IDurationProber& Prober)
-    : Dialogs(Dialogs), System(System), Prober(Prober) {
-    Params.AppPath = ProgramFolder;
-}
-
-std::string TCommonLib::ConfigFolder() const {
-    return Params.AppPath + "Config" + PathDelim;
-}
+TCommonLib::TCommonLib(const TAppFolders& Folders, IUserDialogs& Dialogs, ISystemActions& System,
+                       const IDurationProber& Prober)
+    : Folders(Folders), Dialogs(Dialogs), System(System), Prober(Prober) {}
 
 bool TCommonLib::ShowMessageBox(const QString& Text, int Kind) const {
     if (Kind < 0 || Kind > 3)

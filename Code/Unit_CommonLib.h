@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AppFolders.h"
 #include "ConvertParameter.h"
 #include "ProcessControl.h"
 #include "UserDialogs.h"
@@ -17,14 +18,14 @@ class TSourceListView;
 // file being converted.
 class TCommonLib {
 public:
-    TCommonLib(const std::string& ProgramFolder, IUserDialogs& Dialogs, ISystemActions& System,
+    TCommonLib(const TAppFolders& Folders, IUserDialogs& Dialogs, ISystemActions& System,
                const IDurationProber& Prober);
 
-    // The current conversion parameters; AppPath is the program folder.
+    // The current conversion parameters.
     TConvertParameters Params;
 
-    // The Config folder beside the program, with its trailing separator.
-    std::string ConfigFolder() const;
+    // The user's Config folder, with its trailing separator.
+    std::string ConfigFolder() const { return Folders.ConfigFolder(); }
 
     // A message box captioned with the application title: kind 0 error,
     // 1 warning, 2 question, 3 information; any other kind shows nothing.
@@ -58,6 +59,7 @@ public:
     // The file's size in bytes; throws when it cannot be opened.
     int64_t GetSourceFileSize(const QString& Path) const;
 
+    const TAppFolders& Folders;
     IUserDialogs& Dialogs;
     ISystemActions& System;
     const IDurationProber& Prober;

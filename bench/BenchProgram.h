@@ -22,7 +22,8 @@ public:
         std::filesystem::create_directories(Folder / "Config");
         for (const std::string& Library : CompanionLibraries) // installed beside it
             std::filesystem::copy_file(KORVALIN_DIST + Library, Folder / Library);
-        ApplicationServices = {Folder.string() + "/",
+        ApplicationServices = {TAppFolders(Folder.string() + "/"),
+                               {},
                                &Dialogs,
                                &System,
                                &Prober,

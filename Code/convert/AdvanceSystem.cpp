@@ -38,9 +38,10 @@ bool RunConsoleCommand(const std::string& CommandLine, const TOutputProc& OnOutp
 }
 
 TAdvanceSystem::TAdvanceSystem(std::string CommandLine, TOutputProc OnOutput,
-                               IOutputDispatcher& Dispatcher, TRunEndProc OnEnd)
+                               IOutputDispatcher& Dispatcher, const TAppFunc& AppFunc,
+                               TRunEndProc OnEnd)
     : CommandLine(std::move(CommandLine)), OnOutput(std::move(OnOutput)), Dispatcher(Dispatcher),
-      OnEnd(std::move(OnEnd)) {}
+      AppFunc(AppFunc), OnEnd(std::move(OnEnd)) {}
 
 TAdvanceSystem::~TAdvanceSystem() {
     WaitFor();
@@ -54,12 +55,8 @@ void TAdvanceSystem::Execute() {
             Dispatcher.Post([Callback = OnOutput, Text] { Callback(Text); });
         },
         &End.ExitCode);
-    if (!End.Started) {
-        try {
-            TAppFunc().WriteLog("Run command error.");
-        } catch (const std::exception&) { // a log that cannot be written must not end the program
-        }
-    }
+    if (!End.Started)
+        AppFunc.TryWriteLog("Run command error.");
     if (OnEnd)
         Dispatcher.Post([Callback = OnEnd, End] { Callback(End); });
 }

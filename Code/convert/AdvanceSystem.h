@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+class TAppFunc;
+
 // Receives one piece of the encoder's output.
 using TOutputProc = std::function<void(const std::string& Text)>;
 
@@ -37,11 +39,12 @@ bool RunConsoleCommand(const std::string& CommandLine, const TOutputProc& OnOutp
 
 // The runner thread of one encoder run: RunConsoleCommand on a thread of its
 // own, each text posted through the dispatcher to OnOutput, and at the end how
-// the run ended to OnEnd. A program that cannot be started is also logged.
+// the run ended to OnEnd. A program that cannot be started is also logged,
+// through AppFunc.
 class TAdvanceSystem : public TThread {
 public:
     TAdvanceSystem(std::string CommandLine, TOutputProc OnOutput, IOutputDispatcher& Dispatcher,
-                   TRunEndProc OnEnd = {});
+                   const TAppFunc& AppFunc, TRunEndProc OnEnd = {});
     ~TAdvanceSystem() override;
 
 protected:
@@ -51,5 +54,6 @@ private:
     const std::string CommandLine;
     const TOutputProc OnOutput;
     IOutputDispatcher& Dispatcher;
+    const TAppFunc& AppFunc;
     const TRunEndProc OnEnd;
 };

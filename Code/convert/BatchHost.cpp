@@ -50,10 +50,7 @@ std::string TBatchHost::CreateConvertParameter(const std::string& Source) {
 }
 
 void TBatchHost::WriteLog(const std::string& Line) {
-    try {
-        AppFunc->WriteLog(Line);
-    } catch (const std::exception&) { // a log that cannot be written must not halt the batch
-    }
+    AppFunc->TryWriteLog(Line); // a log that cannot be written must not halt the batch
 }
 
 void TBatchHost::ShowWarning(const std::string& Text) {
@@ -83,7 +80,7 @@ void TBatchHost::StartRunner(const std::string& Command) {
             if (Serial == Batch->FileSerial)
                 frmConverting->ShowConvertProgress(FromEngineText(Text));
         },
-        *Dispatcher,
+        *Dispatcher, *AppFunc,
         [Serial, Batch](const TRunEnd& End) {
             if (Serial == Batch->FileSerial)
                 Batch->RunEnded(End);

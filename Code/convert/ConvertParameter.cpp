@@ -123,7 +123,7 @@ std::string GetOutputFolder(const std::string& FolderText, const TAppFunc& AppFu
     std::error_code Error;
     std::filesystem::create_directories(Folder, Error);
     const bool Exists = std::filesystem::is_directory(Folder, Error);
-    AppFunc.WriteLog((Exists ? "Output directory " : "Output directory error. ->") + Folder);
+    AppFunc.TryWriteLog((Exists ? "Output directory " : "Output directory error. ->") + Folder);
     return Folder;
 }
 
@@ -139,7 +139,7 @@ std::string CreateConvertParameter(const std::string& SourceFile, const TConvert
                           ? std::string()
                           : " -ss " + TrimValues.StartTime + " -t " + TrimValues.CutDuration;
 
-    Params.EncoderFile = Params.AppPath + "evc.exe";
+    Params.EncoderFile = Services.AppFunc.Folders().ProgramFile("evc.exe");
     Params.SourceFile = SourceFile;
     const TOptionSelection Options = Inputs.ReadOptions ? Inputs.ReadOptions() : TOptionSelection();
     ReadOptionPieces(Options, Params);
@@ -150,7 +150,7 @@ std::string CreateConvertParameter(const std::string& SourceFile, const TConvert
     if (Params.OutputExt.empty())
         Params.OutputExt = ".avi";
 
-    ReplaceFileContent(Params.AppPath + ScriptFileName,
+    ReplaceFileContent(Services.AppFunc.Folders().ScriptFile(),
                        "DirectShowSource(\"" + SourceFile +
                            "\", fps=29.9700898503294, convertfps=true)\r\n");
 
@@ -161,11 +161,11 @@ std::string AssembleCommand(const TConvertParameters& Params, const TConvertServ
     std::string Pieces;
     if (!CommandPieces(Params, Pieces)) {
         if (Trim(Params.CodecParam).starts_with("-none"))
-            Services.AppFunc.WriteLog("Create convert parameter failure.");
+            Services.AppFunc.TryWriteLog("Create convert parameter failure.");
         return std::string();
     }
     const std::string OutputPath = Services.FileFunc.UniqueFileName(
         Params.OutputFolder + Params.OutputName + Params.OutputExt);
-    return Params.EncoderFile + " -y -i \"" + Params.AppPath + ScriptFileName + "\"" + Pieces +
-           " \"" + OutputPath + "\"";
+    return Params.EncoderFile + " -y -i \"" + Services.AppFunc.Folders().ScriptFile() + "\"" +
+           Pieces + " \"" + OutputPath + "\"";
 }

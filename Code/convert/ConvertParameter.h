@@ -28,7 +28,6 @@ struct TOptionSelection {
 // The pieces of the encoder command for the file being converted. Every ...Param
 // is empty or starts with a blank, so the command is their plain concatenation.
 struct TConvertParameters {
-    std::string AppPath; // the program folder with its trailing separator
     std::string EncoderFile, SourceFile;
     std::string CodecParam, VideoBitrateParam, VideoSizeParam, FramerateParam, AspectParam;
     std::string AudioBitrateParam, VolumeParam, ChannelsParam, SampleParam, FormatParam, CutParam;
@@ -52,7 +51,8 @@ struct TConvertInputs {
     std::function<TOptionSelection()> ReadOptions;
 };
 
-// The helpers the builder logs and names files through.
+// The helpers the builder logs and names files through; the encoder and the
+// script are found through the program's folders.
 struct TConvertServices {
     const TAppFunc& AppFunc;
     TFileFunc& FileFunc;
@@ -66,9 +66,6 @@ public:
 
 // True when the path holds no double quote, line break or NUL.
 bool IsSafeSourcePath(const std::string& Path);
-
-// The name of the script file beside the program.
-inline constexpr const char* ScriptFileName = "VideoFile.avs";
 
 // Builds the encoder command for one source file: re-applies the custom profile,
 // works out the trim range, creates the output folder, writes the script and

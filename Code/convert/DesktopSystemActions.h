@@ -15,7 +15,7 @@ public:
     void OpenWebAddress(const std::string& Address) override;
     void TrimWorkingSet() override;
     void OpenDocument(const std::string& Path, const std::string& Fallback) override;
-    void StartProgram(const std::string& Path) override;
+    void StartProgram(const std::string& Path, const std::vector<std::string>& Arguments) override;
     void KeepScreenAwake(bool Awake) override;
 
 private:

@@ -58,8 +58,11 @@ void TDesktopSystemActions::OpenDocument(const std::string& Path, const std::str
     Query->start("xdg-mime", {"query", "default", Type});
 }
 
-void TDesktopSystemActions::StartProgram(const std::string& Path) {
-    LaunchDetached({Path});
+void TDesktopSystemActions::StartProgram(const std::string& Path,
+                                         const std::vector<std::string>& Arguments) {
+    std::vector<std::string> Command{Path};
+    Command.insert(Command.end(), Arguments.begin(), Arguments.end());
+    LaunchDetached(Command);
 }
 
 namespace {

@@ -23,19 +23,29 @@ std::string LocalTimeText(const char* Format) {
 
 } // namespace
 
-TAppFunc::TAppFunc() : Folder(TFileFunc().FileFolder(RunningExecutablePath())) {}
+TAppFunc::TAppFunc() : TAppFunc(TFileFunc().FileFolder(RunningExecutablePath())) {}
 
-TAppFunc::TAppFunc(std::string ProgramFolder) : Folder(std::move(ProgramFolder)) {}
+TAppFunc::TAppFunc(TAppFolders Folders) : Where(std::move(Folders)) {}
+
+TAppFunc::TAppFunc(std::string Folder) : Where(std::move(Folder)) {}
 
 void TAppFunc::WriteLog(const std::string& Message) const {
     const std::string Date = LocalTimeText("%x");
     const std::string Line =
         "Quorvane " + Date + " " + LocalTimeText("%X") + "|" + Message + "\r\n";
-    std::unique_ptr<FILE, decltype(&fclose)> File(fopen((Folder + "log.txt").c_str(), "ab"),
-                                                  &fclose);
+    std::unique_ptr<FILE, decltype(&fclose)> File(fopen(Where.LogFile().c_str(), "ab"), &fclose);
     if (!File)
         throw EInOutError(SystemErrorText(errno));
     const bool Written = fwrite(Line.data(), 1, Line.size(), File.get()) == Line.size();
     if (!Written || fclose(File.release()) != 0)
         throw EInOutError(SystemErrorText(errno));
+}
+
+bool TAppFunc::TryWriteLog(const std::string& Message) const noexcept {
+    try {
+        WriteLog(Message);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
 }

@@ -21,8 +21,9 @@ public:
     // Opens a local document with the desktop's program for its type; where
     // the desktop has none, opens Fallback instead. Returns at once.
     virtual void OpenDocument(const std::string& Path, const std::string& Fallback) = 0;
-    // Starts a program without waiting for it.
-    virtual void StartProgram(const std::string& Path) = 0;
+    // Starts a program with the given arguments without waiting for it.
+    virtual void StartProgram(const std::string& Path,
+                              const std::vector<std::string>& Arguments) = 0;
     // While Awake, asks the desktop not to start its screen saver.
     virtual void KeepScreenAwake(bool Awake) = 0;
 };

@@ -1,8 +1,10 @@
 #include "Unit_Convert.h"
 
+#include "AppFunc.h"
 #include "EventHandlers.h"
 #include "Globals.h"
 #include "InitFileForm.h"
+#include "QtText.h"
 #include "ShellServices.h"
 #include "StartUp.h"
 #include "SystemActions.h"
@@ -16,6 +18,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -27,6 +30,8 @@
 namespace {
 
 const QSize DesignSize(692, 519);
+// How often files handed from outside look again whether a dialog has closed.
+constexpr int DialogWaitMs = 250;
 const QSize SmallestSize(686, 519);
 
 // The window's own look, kept inside its central widget so that dialogs and
@@ -258,6 +263,26 @@ void TFrmMainForm::AddDroppedFiles() {
         CommonLib->AddSourceFiles(*ui->dxTreeSourceFileInfo, std::exchange(PendingDrops, {}));
 }
 
+void TFrmMainForm::OpenFiles(const QStringList& Paths) {
+    if (QApplication::activeModalWidget()) { // no drop reaches the window meanwhile either
+        QTimer::singleShot(DialogWaitMs, this, [this, Paths] { OpenFiles(Paths); });
+        return;
+    }
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    QStringList Files;
+    for (const QString& Path : Paths) {
+        if (QFileInfo(Path).isDir())
+            AppFunc->TryWriteLog("Folder not added, only files can be: " + ToEngineText(Path));
+        else
+            Files << Path;
+    }
+    if (!Files.isEmpty())
+        FilesDropped(Files);
+}
+
 void TFrmMainForm::btnOpenFileClick() {
     const QStringList Files = CommonLib->RunOpenDialog(true, CustomProc->ReadInitDir());
     FrmInitFileForm->SetFiles(Files);
@@ -307,7 +332,7 @@ void TFrmMainForm::cbbProfileChange() {
 }
 
 void TFrmMainForm::ActSysHelpExecute() {
-    OpenHelp(CommonLib->System, ProductInfo);
+    OpenHelp(CommonLib->System, CommonLib->Folders);
 }
 
 void TFrmMainForm::ActSysHomePageExecute() {
@@ -319,9 +344,9 @@ void TFrmMainForm::ActSysEmailExecute() {
 }
 
 void TFrmMainForm::ActSysAboutExecute() {
-    ShowAbout(qApp, ProductInfo);
+    ShowAbout(qApp, ProductInfo, CommonLib->Folders);
 }
 
 void TFrmMainForm::actUpdateExecute() {
-    StartUpdate(CommonLib->System, ProductInfo);
+    StartUpdate(CommonLib->System, CommonLib->Folders);
 }

@@ -26,6 +26,10 @@ public:
     // Enables or disables every control of the window while a batch runs; the
     // window itself and its own dialogs stay usable.
     void EnableControls(bool Enabled);
+    // Files handed to the program from outside (its command line, the file
+    // manager): the window comes to the front and adds them as if dropped;
+    // folders are not added, and the log says so. Waits while a dialog is open.
+    void OpenFiles(const QStringList& Paths);
 
     const std::unique_ptr<Ui::TFrmMainForm> ui;
     // The preview and its trim bar, built on the form's controls.

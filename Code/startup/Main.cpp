@@ -4,21 +4,65 @@
 #include "Globals.h"
 #include "KorvalinApplication.h"
 #include "SessionEnd.h"
+#include "SingleInstance.h"
 #include "Splash.h"
 #include "Unit_Convert.h"
 #include "UserDialogs.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QStandardPaths>
+
+namespace {
+
+// The files named on the command line, taken from the current folder when
+// their paths are relative.
+QStringList FilesToOpen(const QStringList& Arguments) {
+    QStringList Files;
+    for (qsizetype Index = 1; Index < Arguments.size(); ++Index)
+        Files << QFileInfo(Arguments[Index]).absoluteFilePath();
+    return Files;
+}
+
+std::string UserDataFolder() {
+    return QDir::toNativeSeparators(
+               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+               .toStdString() +
+           "/";
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
     TKorvalinApplication Application(argc, argv);
+    const TAppFolders Folders = ChooseAppFolders(TAppFunc().AppFolder(), UserDataFolder());
+    TSingleInstance Instance(TSingleInstance::NameFor(QString::fromStdString(Folders.DataFolder)),
+                             QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+    switch (Instance.Claim(FilesToOpen(QCoreApplication::arguments()))) {
+    case TSingleInstance::TOutcome::HandedOn:
+        return 0;
+    case TSingleInstance::TOutcome::NoAnswer:
+        QMessageBox::warning(nullptr, "Korvalin",
+                             "Korvalin is already running but does not answer, so the files "
+                             "were not added. Please try again in a moment.");
+        return 1;
+    case TSingleInstance::TOutcome::Running:
+        break;
+    }
+    const TDataFolderChoice Data = PrepareDataFolder(Folders);
+
     TDesktopSystemActions System;
     TQtUserDialogs Dialogs(System);
     const TMediaDurationProber Prober;
     TFlashSplash Splash;
-    ApplicationServices = {TAppFunc().AppFolder(), &Dialogs, &System, &Prober, {}, &Splash};
+    ApplicationServices = {Data.Folders, Data.Problem, &Dialogs, &System, &Prober, {}, &Splash};
     CreateForms();
     FrmMainForm->show(); // returns after the splash and the start-up work
     // From here on a session's end closes the window and keeps the settings;
     // before, there is nothing of the user's to keep.
     CloseOnSessionEnd(*FrmMainForm);
+    if (!EndAfterStartUp)
+        Instance.DeliverTo([](const QStringList& Files) { FrmMainForm->OpenFiles(Files); });
     return QApplication::exec();
 }

@@ -25,18 +25,18 @@ std::string ResString(TLoadString* LoadString, unsigned Index) {
 
 } // namespace
 
-std::vector<std::string> MissingCompanions(const std::string& ProgramFolder) {
+std::vector<std::string> MissingCompanions(const TAppFolders& Folders) {
     std::vector<std::string> Missing;
     for (const std::string& Name : CompanionLibraries) {
         std::error_code Error;
-        if (!std::filesystem::exists(ProgramFolder + Name, Error))
+        if (!std::filesystem::exists(Folders.ProgramFile(Name), Error))
             Missing.push_back(Name);
     }
     return Missing;
 }
 
-TProductInfo LoadProductInfo(const std::string& ProgramFolder, const std::string& Executable) {
-    const TCompanionLibrary Res(ProgramFolder + "Res.dll");
+TProductInfo LoadProductInfo(const TAppFolders& Folders, const std::string& Executable) {
+    const TCompanionLibrary Res(Folders.ProgramFile("Res.dll"));
     auto* LoadString = Res.Function<TLoadString>("ResLoadString");
     TProductInfo Info;
     Info.CompanyName = ResString(LoadString, 0);
@@ -46,12 +46,12 @@ TProductInfo LoadProductInfo(const std::string& ProgramFolder, const std::string
     Info.HomePage = ResString(LoadString, 4);
     Info.EMail = ResString(LoadString, 5);
     Info.InfoText7 = ResString(LoadString, 7);
-    Info.ProgramFolder = ProgramFolder;
+    Info.ProgramFolder = Folders.ProgramFolder;
     return Info;
 }
 
-std::vector<unsigned char> LoadSplashPicture(const std::string& ProgramFolder) {
-    const TCompanionLibrary Res(ProgramFolder + "Res.dll");
+std::vector<unsigned char> LoadSplashPicture(const TAppFolders& Folders) {
+    const TCompanionLibrary Res(Folders.ProgramFile("Res.dll"));
     auto* FindResource = Res.Function<TFindResource>("ResFindResource");
     size_t Size = 0;
     const unsigned char* Bytes = FindResource ? FindResource("ImgFlash", "jpeg", &Size) : nullptr;

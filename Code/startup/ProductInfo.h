@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AppFolders.h"
+
 #include <string>
 #include <vector>
 
@@ -19,11 +21,11 @@ struct TProductInfo {
 inline const std::vector<std::string> CompanionLibraries = {"Form.dll", "Res.dll"};
 
 // The companion libraries missing from the program folder, in that order.
-std::vector<std::string> MissingCompanions(const std::string& ProgramFolder);
+std::vector<std::string> MissingCompanions(const TAppFolders& Folders);
 
 // The texts of Res.dll in the program folder and the file version of the
 // program Executable. A text Res.dll does not have stays empty.
-TProductInfo LoadProductInfo(const std::string& ProgramFolder, const std::string& Executable);
+TProductInfo LoadProductInfo(const TAppFolders& Folders, const std::string& Executable);
 
 // The splash picture (JPEG) kept in Res.dll; empty when there is none.
-std::vector<unsigned char> LoadSplashPicture(const std::string& ProgramFolder);
+std::vector<unsigned char> LoadSplashPicture(const TAppFolders& Folders);

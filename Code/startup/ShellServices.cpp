@@ -12,9 +12,8 @@ using TShowAboutForm = void(void* Application, const char* CompanyName, const ch
                             const char* EMail, const char* InfoText7, const char* ProgramFolder);
 }
 
-void OpenHelp(ISystemActions& System, const TProductInfo& Product) {
-    System.OpenDocument(Product.ProgramFolder + "Help.chm",
-                        Product.ProgramFolder + "Help/index.html");
+void OpenHelp(ISystemActions& System, const TAppFolders& Folders) {
+    System.OpenDocument(Folders.ProgramFile("Help.chm"), Folders.HelpPages());
 }
 
 void OpenHomePage(ISystemActions& System, const TProductInfo& Product) {
@@ -25,8 +24,8 @@ void SendEMail(ISystemActions& System, const TProductInfo& Product) {
     System.OpenWebAddress("mailto:" + Product.EMail);
 }
 
-void ShowAbout(void* Application, const TProductInfo& Product) {
-    const TCompanionLibrary Form(Product.ProgramFolder + "Form.dll");
+void ShowAbout(void* Application, const TProductInfo& Product, const TAppFolders& Folders) {
+    const TCompanionLibrary Form(Folders.ProgramFile("Form.dll"));
     if (auto* ShowAboutForm = Form.Function<TShowAboutForm>("ShowAboutForm"))
         ShowAboutForm(Application, Product.CompanyName.c_str(), Product.ProductName.c_str(),
                       Product.InfoText2.c_str(), Product.Version.c_str(), Product.HomePage.c_str(),
@@ -34,12 +33,12 @@ void ShowAbout(void* Application, const TProductInfo& Product) {
                       Product.ProgramFolder.c_str());
 }
 
-void StartUpdate(ISystemActions& System, const TProductInfo& Product) {
-    const std::string Settings = Product.ProgramFolder + "UpDateSettings.ini";
+void StartUpdate(ISystemActions& System, const TAppFolders& Folders) {
+    const std::string Settings = Folders.UpdateSettingsFile();
     std::error_code Error;
     if (std::filesystem::exists(Settings, Error)) { // never created here
         WriteProfileString(Settings, "AutoUpdate", "UpdateModalUsr", "true");
         WriteProfileString(Settings, "AutoUpdate", "UpdateTodayExeced", "false");
     }
-    System.StartProgram(Product.ProgramFolder + "AutoUpDate.exe");
+    System.StartProgram(Folders.ProgramFile("AutoUpDate.exe"), {"--settings", Settings});
 }

@@ -10,14 +10,14 @@ class ISystemActions;
 
 // Opens Help.chm from the program folder; where the desktop has no program
 // for it, the same help as web pages from the folder Help.
-void OpenHelp(ISystemActions& System, const TProductInfo& Product);
+void OpenHelp(ISystemActions& System, const TAppFolders& Folders);
 void OpenHomePage(ISystemActions& System, const TProductInfo& Product);
 // A new message to the product's mail address in the user's mail program.
 void SendEMail(ISystemActions& System, const TProductInfo& Product);
 // The about box of Form.dll; returns once it is closed. Nothing happens when
 // the library or its export is missing.
-void ShowAbout(void* Application, const TProductInfo& Product);
+void ShowAbout(void* Application, const TProductInfo& Product, const TAppFolders& Folders);
 // Asks the updater for a check the user started, then starts it without
-// waiting. Throws EProfileWriteError when its settings cannot be written;
-// the updater is not started then.
-void StartUpdate(ISystemActions& System, const TProductInfo& Product);
+// waiting, on the updater settings of the data folder. Throws
+// EProfileWriteError when they cannot be written; the updater is not started then.
+void StartUpdate(ISystemActions& System, const TAppFolders& Folders);

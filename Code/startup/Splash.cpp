@@ -7,7 +7,7 @@
 
 void TFlashSplash::ShowSplash(QWidget& Owner, const std::function<void()>& Work) {
     const std::optional<TRgbPicture> Picture =
-        DecodeJpeg(LoadSplashPicture(ApplicationServices.ProgramFolder));
+        DecodeJpeg(LoadSplashPicture(ApplicationServices.Folders));
     if (!Picture) {
         Work();
         return;

@@ -16,11 +16,17 @@ void ShowSplash() {
 
 void CheckCompanionFiles() {
     // Beside the program, wherever it was started from.
-    for (const std::string& Missing : MissingCompanions(ApplicationServices.ProgramFolder)) {
+    for (const std::string& Missing : MissingCompanions(ApplicationServices.Folders)) {
         ShowAppMessage("'" + FromEngineText(Missing) +
                        "' is not found. Please reinstall this program.");
         EndAfterStartUp = true;
     }
+}
+
+void CheckDataFolder() {
+    if (!EndAfterStartUp && !ApplicationServices.DataFolderProblem.empty())
+        ApplicationServices.Dialogs->ShowMessage(
+            FromEngineText(ApplicationServices.DataFolderProblem), TMessageKind::Warning);
 }
 
 QMessageBox::StandardButton ShowAppMessage(const QString& Text) {

@@ -11,5 +11,9 @@ void ShowSplash();
 // message each, and asks for the program to end after start-up.
 void CheckCompanionFiles();
 
+// Warns, unless the program is about to end anyway, that the user's data
+// folder cannot be written; the program goes on without keeping settings.
+void CheckDataFolder();
+
 // An information message captioned with the application title.
 QMessageBox::StandardButton ShowAppMessage(const QString& Text);

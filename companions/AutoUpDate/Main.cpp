@@ -1,11 +1,14 @@
 // AutoUpDate.exe: asks the update address beside Korvalin whether a newer
 // version exists and tells the user, with a way to its download page.
 //
-//   AutoUpDate.exe            the window
-//   AutoUpDate.exe --report   the answer on standard output, exit code 1 when
-//                             the check failed
+//   AutoUpDate.exe                  the window
+//   AutoUpDate.exe --report         the answer on standard output, exit code 1
+//                                   when the check failed
+//   AutoUpDate.exe --settings FILE  the settings file to use (Korvalin passes
+//                                   the one in its user's data folder)
 //
-// UpDateSettings.ini beside it, section AutoUpdate: UpdateAddress (where the
+// The settings, UpDateSettings.ini beside it unless another file is given,
+// section AutoUpdate: UpdateAddress (where the
 // version file is), UpdateModalUsr ("true": the user asked, so the answer is
 // shown whatever it is), UpdateTodayExeced and LastCheck (a check of its own
 // runs once a day).
@@ -51,8 +54,8 @@ TOutcome OutcomeOf(QNetworkReply& Reply, const std::string& Installed, const std
     return {true, UpdateVerdict(Installed, *Offer)};
 }
 
-// The settings file belongs to Korvalin beside us: read when it is there,
-// changed only when it is a file, never created.
+// The settings file belongs to Korvalin: read when it is there, changed only
+// when it is a file, never created.
 class TSettings {
 public:
     explicit TSettings(std::string FileName) : FileName(std::move(FileName)) {}
@@ -85,9 +88,13 @@ std::string Today() {
 int main(int argc, char* argv[]) {
     QApplication Application(argc, argv);
     Application.setApplicationName("Korvalin Update");
-    const bool Report = Application.arguments().contains("--report");
+    const QStringList Arguments = Application.arguments();
+    const bool Report = Arguments.contains("--report");
     const std::string Folder = QCoreApplication::applicationDirPath().toStdString() + "/";
-    const TSettings Settings(Folder + "UpDateSettings.ini");
+    const qsizetype SettingsAt = Arguments.indexOf("--settings") + 1;
+    const TSettings Settings(SettingsAt > 0 && SettingsAt < Arguments.size()
+                                 ? Arguments[SettingsAt].toStdString()
+                                 : Folder + "UpDateSettings.ini");
     const std::string Installed = GetFullFileVersion(Folder + "Korvalin");
     // Asked for by the user (Korvalin sets UpdateModalUsr), the answer is always
     // shown; a check of its own runs once a day and speaks only of news.

@@ -71,15 +71,17 @@ std::string Http(const std::string& Status, const std::string& Body) {
            "\r\nConnection: close\r\n\r\n" + Body;
 }
 
-// The updater installed beside Korvalin in a folder of the test's own.
+// The updater installed beside Korvalin in a folder of the test's own, on
+// the settings beside it or on those named.
 struct TRun {
     int ExitCode = -1;
     std::string Output;
 };
-TRun RunUpdater(const TTempFolder& Install) {
+TRun RunUpdater(const TTempFolder& Install, const std::string& Settings = {}) {
     TRun Run;
     const std::string Command =
-        "QT_QPA_PLATFORM=offscreen '" + Install.Path("AutoUpDate.exe") + "' --report 2>/dev/null";
+        "QT_QPA_PLATFORM=offscreen '" + Install.Path("AutoUpDate.exe") + "' --report" +
+        (Settings.empty() ? "" : " --settings '" + Settings + "'") + " 2>/dev/null";
     FILE* Pipe = popen(Command.c_str(), "r");
     std::array<char, 512> Buffer;
     while (size_t Count = fread(Buffer.data(), 1, Buffer.size(), Pipe))
@@ -135,32 +137,36 @@ TEST(Updater, TellsWhetherANewerVersionExistsAndNeverBreaksOnBadAnswers) {
     }
 }
 
-TEST(Updater, ChecksOfItsOwnRunOnceADay) {
-    TTempFolder Install;
+TEST(Updater, ChecksOfItsOwnRunOnceADayOnTheSettingsItIsGiven) {
+    TTempFolder Install, Data;
     fs::copy_file(fs::path(KORVALIN_PROGRAM).parent_path() / "AutoUpDate.exe",
                   Install.Path("AutoUpDate.exe"));
+    fs::create_symlink(KORVALIN_PROGRAM, Install.Path("Korvalin"));
     const TWebServer Server(Http("200 OK", "1.9\n"));
     const std::string Address =
         "UpdateAddress=http://127.0.0.1:" + std::to_string(Server.Port) + "/v\r\n";
     char Today[16];
     const std::time_t Now = std::time(nullptr);
     std::strftime(Today, sizeof Today, "%Y-%m-%d", std::localtime(&Now));
-    Install.Write("UpDateSettings.ini", "[AutoUpdate]\r\n" + Address +
-                                            "UpdateModalUsr=false\r\nUpdateTodayExeced=true\r\n"
-                                            "LastCheck=" +
-                                            Today + "\r\n");
-    const TRun Quiet = RunUpdater(Install);
+    Install.Write("UpDateSettings.ini", "[AutoUpdate]\r\nUpdateAddress=http://127.0.0.1:1/\r\n");
+    const std::string Settings = Data.Write(
+        "UpDateSettings.ini",
+        "[AutoUpdate]\r\n" + Address +
+            "UpdateModalUsr=false\r\nUpdateTodayExeced=true\r\nLastCheck=" + Today + "\r\n");
+    const TRun Quiet = RunUpdater(Install, Settings);
     EXPECT_EQ(Quiet.ExitCode, 0);
     EXPECT_EQ(Quiet.Output, "") << "already checked today";
 
-    Install.Write("UpDateSettings.ini", "[AutoUpdate]\r\n" + Address +
-                                            "UpdateModalUsr=true\r\nUpdateTodayExeced=true\r\n"
-                                            "LastCheck=" +
-                                            Today + "\r\n");
-    EXPECT_NE(RunUpdater(Install).Output, "") << "the user asked";
-    EXPECT_NE(Install.Read("UpDateSettings.ini").find("UpdateModalUsr=false\r\n"),
-              std::string::npos)
+    Data.Write("UpDateSettings.ini", "[AutoUpdate]\r\n" + Address +
+                                         "UpdateModalUsr=true\r\nUpdateTodayExeced=true\r\n"
+                                         "LastCheck=" +
+                                         Today + "\r\n");
+    EXPECT_EQ(RunUpdater(Install, Settings).Output.rfind("Korvalin 1.9 is available", 0), 0u)
+        << "the user asked, and the given file's address was asked";
+    EXPECT_NE(Data.Read("UpDateSettings.ini").find("UpdateModalUsr=false\r\n"), std::string::npos)
         << "the next check is one of its own again";
+    EXPECT_EQ(Install.Read("UpDateSettings.ini"),
+              "[AutoUpdate]\r\nUpdateAddress=http://127.0.0.1:1/\r\n");
 }
 
 TEST(Updater, ReadsVersionFilesStrictly) {

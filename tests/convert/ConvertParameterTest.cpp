@@ -21,7 +21,7 @@ class CommandBuilder : public testing::Test {
 protected:
     CommandBuilder() {
         std::filesystem::create_directory(Temp.Path("app"));
-        Params.AppPath = App;
+        std::filesystem::create_directory(Temp.Path("data"));
     }
 
     // Builds the command for Source with the given options and the rows so far.
@@ -34,15 +34,16 @@ protected:
         return CreateConvertParameter(Source, Inputs, {AppFunc, FileFunc}, Params, TrimValues);
     }
 
-    std::vector<std::string> LogMessages() const { return LogMessagesOf(App + "log.txt"); }
+    std::vector<std::string> LogMessages() const { return LogMessagesOf(Data + "log.txt"); }
 
     TTempFolder Temp;
-    const std::string App = Temp.Path("app/");
+    const std::string App = Temp.Path("app/");   // what ships: the encoder
+    const std::string Data = Temp.Path("data/"); // what is written: the script and the log
     const std::string Out = Temp.Path("out/");
     std::string OutputFolderText = Temp.Path("out");
     std::vector<TSourceRow> Rows{{"/films/clip.rmvb", "00:00:00", "00:02:00"}};
     std::vector<std::string> Events;
-    TAppFunc AppFunc{App};
+    TAppFunc AppFunc{TAppFolders(App, Data)};
     TFileFunc FileFunc;
     TConvertParameters Params;
     TTrimValues TrimValues;
@@ -50,11 +51,11 @@ protected:
 
 TEST_F(CommandBuilder, ThreeGppNormalComesOutCharacterForCharacter) {
     EXPECT_EQ(Build("/films/clip.rmvb", PresetSelection(0, 2)),
-              App + "evc.exe -y -i \"" + App +
+              App + "evc.exe -y -i \"" + Data +
                   "VideoFile.avs\" -vcodec mpeg4 -acodec aac -b 256 -s 176x144 -r 15 -aspect 4:3 "
                   "-ab 128 -vol 200 -ac 2 -ar 44100 -f 3gp -ss 00:00:00 -t 120 \"" +
                   Out + "clip.3gp\"");
-    EXPECT_EQ(Temp.Read("app/VideoFile.avs"),
+    EXPECT_EQ(Temp.Read("data/VideoFile.avs"),
               "DirectShowSource(\"/films/clip.rmvb\", fps=29.9700898503294, convertfps=true)\r\n");
     EXPECT_THAT(LogMessages(), ElementsAre("Output directory " + Out));
     EXPECT_EQ(TrimValues.StartTime, "00:00:00");
@@ -68,7 +69,7 @@ TEST_F(CommandBuilder, ThreeGppNormalComesOutCharacterForCharacter) {
 
 TEST_F(CommandBuilder, Mp3NormalCarriesOnlyAudioPieces) {
     EXPECT_EQ(Build("/films/clip.rmvb", PresetSelection(4, 2)),
-              App + "evc.exe -y -i \"" + App +
+              App + "evc.exe -y -i \"" + Data +
                   "VideoFile.avs\" -acodec mp3 -vn -ab 128 -vol 200 -ac 2 -ar 44100 "
                   "-ss 00:00:00 -t 120 \"" +
                   Out + "clip.mp3\"");
@@ -177,13 +178,13 @@ TEST_F(CommandBuilder, OutputNameSkipsEveryTakenBaseName) {
 }
 
 TEST_F(CommandBuilder, UnwritableScriptIsAnErrorAndLeavesNoPartialScript) {
-    Params.AppPath = Temp.Path("missing/");
+    AppFunc = TAppFunc(TAppFolders(App, Temp.Path("missing/")));
     EXPECT_THROW(Build("/films/clip.rmvb", PresetSelection(0, 2)), EFCreateError);
-    Params.AppPath = App;
-    Temp.Write("app/VideoFile.avs", "previous\r\n");
-    std::filesystem::permissions(App + "VideoFile.avs", std::filesystem::perms::owner_read);
+    AppFunc = TAppFunc(TAppFolders(App, Data));
+    Temp.Write("data/VideoFile.avs", "previous\r\n");
+    std::filesystem::permissions(Data + "VideoFile.avs", std::filesystem::perms::owner_read);
     EXPECT_THROW(Build("/films/clip.rmvb", PresetSelection(0, 2)), EFCreateError);
-    EXPECT_EQ(Temp.Read("app/VideoFile.avs"), "previous\r\n");
+    EXPECT_EQ(Temp.Read("data/VideoFile.avs"), "previous\r\n");
 }
 
 TEST_F(CommandBuilder, PathThatCannotBeQuotedIsRefusedBeforeAnythingIsWritten) {
@@ -192,7 +193,7 @@ TEST_F(CommandBuilder, PathThatCannotBeQuotedIsRefusedBeforeAnythingIsWritten) {
         EXPECT_FALSE(IsSafeSourcePath(Source));
         EXPECT_THROW(Build(Source, PresetSelection(0, 2)), EUnsafeSourcePath);
     }
-    EXPECT_FALSE(Temp.Exists("app/VideoFile.avs"));
+    EXPECT_FALSE(Temp.Exists("data/VideoFile.avs"));
     EXPECT_TRUE(IsSafeSourcePath("/films/it's a clip (1).rm"));
 }
 
@@ -201,7 +202,6 @@ class CommandForms : public CommandBuilder {
 protected:
     CommandForms() {
         Params.EncoderFile = "/app/evc.exe";
-        Params.AppPath = "/app/";
         Params.OutputFolder = Out;
         Params.OutputName = "clip";
         Params.OutputExt = ".3gp";
@@ -226,22 +226,23 @@ protected:
 TEST_F(CommandForms, AudioCodecForPhoneContainersUsesFixedNarrowbandAudio) {
     for (const char* Ext : {".3gp", ".3g2", ".amr"}) {
         EXPECT_EQ(Assemble(" -acodec amr_nb", Ext),
-                  "/app/evc.exe -y -i \"/app/VideoFile.avs\" -acodec amr_nb -s 176x144 -b 40 -ab "
-                  "12  -ac 1 -ar 8000 -f 3gp -ss 00:00:05 -t 10 \"" +
+                  "/app/evc.exe -y -i \"" + Data +
+                      "VideoFile.avs\" -acodec amr_nb -s 176x144 -b 40 -ab "
+                      "12  -ac 1 -ar 8000 -f 3gp -ss 00:00:05 -t 10 \"" +
                       Out + "clip" + Ext + "\"");
     }
     EXPECT_THAT(Assemble(" -acodec mp3", ".3GP"), HasSubstr("-ab 12  -ac 2 -ar 44100 -f 3gp"));
 }
 
 TEST_F(CommandForms, TargetCarriesOnlyCodecAndTrim) {
-    EXPECT_EQ(Assemble(" -target vcd", ".mpg"), "/app/evc.exe -y -i \"/app/VideoFile.avs\" -target "
-                                                "vcd -ss 00:00:05 -t 10 \"" +
-                                                    Out + "clip.mpg\"");
+    EXPECT_EQ(Assemble(" -target vcd", ".mpg"),
+              "/app/evc.exe -y -i \"" + Data + "VideoFile.avs\" -target vcd -ss 00:00:05 -t 10 \"" +
+                  Out + "clip.mpg\"");
 }
 
 TEST_F(CommandForms, UnknownCodecFormsNoCommandAndOnlyNoneIsLogged) {
     EXPECT_EQ(Assemble(" -Vcodec mpeg4", ".mp4"), "");
-    EXPECT_FALSE(Temp.Exists("app/log.txt"));
+    EXPECT_FALSE(Temp.Exists("data/log.txt"));
     EXPECT_EQ(Assemble("  -none ", ".mp4"), "");
     EXPECT_THAT(LogMessages(), ElementsAre("Create convert parameter failure."));
 }

@@ -40,7 +40,6 @@ protected:
     Encoder() {
         std::filesystem::create_directory(App);
         std::filesystem::create_symlink(EVC_PROGRAM, App + "evc.exe");
-        Params.AppPath = App;
     }
 
     // The command for the source with the type's preset at the given quality.

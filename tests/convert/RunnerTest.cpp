@@ -47,6 +47,7 @@ protected:
 
     TTempFolder Temp;
     const std::string Encoder = Temp.Path("evc.exe");
+    const TAppFunc AppFunc{Temp.Folder()}; // the log of a runner that cannot start
     TOutputRecorder Recorder;
     steady_clock::time_point Started;
 };
@@ -121,7 +122,8 @@ TEST_F(Runner, HundredRunsLeaveNoDescriptorOpen) {
 TEST_F(Runner, ThreadStartsOnlyWhenToldAndPostsTextsInOrder) {
     TQueueDispatcher Dispatcher;
     {
-        TAdvanceSystem Runner("\"" + Encoder + "\" --slow 3 600", Recorder.Callback(), Dispatcher);
+        TAdvanceSystem Runner("\"" + Encoder + "\" --slow 3 600", Recorder.Callback(), Dispatcher,
+                              AppFunc);
         Dispatcher.RunPosted(milliseconds(300));
         EXPECT_THAT(Recorder.Deliveries, IsEmpty()) << "created suspended";
         Runner.Start();
@@ -141,13 +143,13 @@ TEST_F(Runner, ThreadReportsHowTheRunEndedAndLogsAProgramThatCannotStart) {
     };
     for (const std::string& Command :
          {"\"" + Encoder + "\" --write 2 --exit 3", Temp.Path("missing") + " -y"}) {
-        TAdvanceSystem Runner(Command, Recorder.Callback(), Dispatcher, Record);
+        TAdvanceSystem Runner(Command, Recorder.Callback(), Dispatcher, AppFunc, Record);
         Runner.Start();
     } // each waits for its thread
     Dispatcher.RunPosted(milliseconds(0));
     EXPECT_THAT(Ends, ElementsAre(Pair(true, 3), Pair(false, _)));
     EXPECT_THAT(Texts(), ElementsAre("xx"));
-    std::ifstream Log(TAppFunc().AppFolder() + "log.txt", std::ios::binary);
+    std::ifstream Log(Temp.Path("log.txt"), std::ios::binary);
     std::string Line, Last;
     while (std::getline(Log, Line))
         Last = Line;

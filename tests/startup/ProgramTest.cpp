@@ -89,7 +89,7 @@ TEST(Program, CarriesVersionOnePointEight) {
 
 TEST(Program, ResDllHandsOutTheProductTextsAndTheSplashPicture) {
     const std::string Installed = fs::path(KORVALIN_PROGRAM).parent_path().string() + "/";
-    const TProductInfo Product = LoadProductInfo(Installed, KORVALIN_PROGRAM);
+    const TProductInfo Product = LoadProductInfo(TAppFolders(Installed), KORVALIN_PROGRAM);
     EXPECT_EQ(Product.ProductName, "Korvalin");
     EXPECT_EQ(Product.Version, "1.8");
     EXPECT_EQ(Product.HomePage.rfind("https://", 0), 0u);
@@ -97,17 +97,18 @@ TEST(Program, ResDllHandsOutTheProductTextsAndTheSplashPicture) {
     for (const std::string* Text : {&Product.CompanyName, &Product.InfoText2, &Product.InfoText7})
         EXPECT_FALSE(Text->empty());
     EXPECT_EQ(Product.ProgramFolder, Installed);
-    EXPECT_TRUE(DecodeJpeg(LoadSplashPicture(Installed)));
-    EXPECT_TRUE(MissingCompanions(Installed).empty());
+    EXPECT_TRUE(DecodeJpeg(LoadSplashPicture(TAppFolders(Installed))));
+    EXPECT_TRUE(MissingCompanions(TAppFolders(Installed)).empty());
 
     // Another library under the name: no texts and no picture, and no harm.
     TTempFolder Other;
     fs::copy_file(Installed + "Form.dll", Other.Path("Res.dll"));
-    const TProductInfo Empty = LoadProductInfo(Other.Folder(), Other.Path("Res.dll"));
+    const TAppFolders OtherFolders(Other.Folder());
+    const TProductInfo Empty = LoadProductInfo(OtherFolders, Other.Path("Res.dll"));
     EXPECT_EQ(Empty.ProductName + Empty.Version + Empty.HomePage + Empty.EMail, "");
-    EXPECT_TRUE(LoadSplashPicture(Other.Folder()).empty());
-    EXPECT_EQ(MissingCompanions(Other.Folder()), std::vector<std::string>{"Form.dll"});
-    EXPECT_EQ(MissingCompanions(Other.Path("none/")),
+    EXPECT_TRUE(LoadSplashPicture(OtherFolders).empty());
+    EXPECT_EQ(MissingCompanions(OtherFolders), std::vector<std::string>{"Form.dll"});
+    EXPECT_EQ(MissingCompanions(TAppFolders(Other.Path("none/"))),
               (std::vector<std::string>{"Form.dll", "Res.dll"}));
 }
 

@@ -18,35 +18,37 @@ TEST(ShellServices, HelpHomePageAndMailGoThroughTheDesktop) {
     TRecordingSystem System;
     const TProductInfo Product{"",        "Korvalin", "",       "1.8", "https://home/",
                                "me@home", "",         "/opt/k/"};
-    OpenHelp(System, Product);
+    const TAppFolders Folders("/opt/k/", "/home/ann/.local/share/Korvalin/");
+    OpenHelp(System, Folders);
     System.HasViewer = false; // no CHM viewer: the same help as web pages
-    OpenHelp(System, Product);
+    OpenHelp(System, Folders);
     OpenHomePage(System, Product);
     SendEMail(System, Product);
     EXPECT_EQ(System.Actions, (std::vector<std::string>{
                                   "document /opt/k/Help.chm", "document /opt/k/Help/index.html",
                                   "web https://home/", "web mailto:me@home"}));
-    ShowAbout(nullptr, Product); // no Form.dll there: nothing happens
+    ShowAbout(nullptr, Product, Folders); // no Form.dll there: nothing happens
 }
 
-TEST(ShellServices, UpdateSetsTwoKeysOfAnExistingSettingsFileThenStartsTheUpdater) {
+TEST(ShellServices, UpdateSetsTwoKeysOfTheUsersSettingsFileThenStartsTheUpdaterOnIt) {
     TTempFolder Temp;
     TRecordingSystem System;
-    TProductInfo Product;
-    Product.ProgramFolder = Temp.Folder();
-    const std::string Updater = "start " + Temp.Path("AutoUpDate.exe");
+    const TAppFolders Folders(Temp.Path("program/"), Temp.Path("data/"));
+    fs::create_directory(Temp.Path("data"));
+    const std::string Updater = "start " + Temp.Path("program/AutoUpDate.exe") + " --settings " +
+                                Temp.Path("data/UpDateSettings.ini");
 
-    StartUpdate(System, Product); // no settings file: it is not created
-    EXPECT_FALSE(fs::exists(Temp.Path("UpDateSettings.ini")));
-    Temp.Write("UpDateSettings.ini", "[AutoUpdate]\r\nUpdateTodayExeced=true\r\nX=1\r\n");
-    StartUpdate(System, Product);
-    EXPECT_EQ(Temp.Read("UpDateSettings.ini"),
+    StartUpdate(System, Folders); // no settings file: it is not created
+    EXPECT_FALSE(fs::exists(Temp.Path("data/UpDateSettings.ini")));
+    Temp.Write("data/UpDateSettings.ini", "[AutoUpdate]\r\nUpdateTodayExeced=true\r\nX=1\r\n");
+    StartUpdate(System, Folders);
+    EXPECT_EQ(Temp.Read("data/UpDateSettings.ini"),
               "[AutoUpdate]\r\nUpdateTodayExeced=false\r\nX=1\r\nUpdateModalUsr=true\r\n");
     EXPECT_EQ(System.Actions, (std::vector<std::string>{Updater, Updater}));
 
-    fs::remove(Temp.Path("UpDateSettings.ini"));
-    fs::create_directory(Temp.Path("UpDateSettings.ini"));
-    EXPECT_THROW(StartUpdate(System, Product), EProfileWriteError);
+    fs::remove(Temp.Path("data/UpDateSettings.ini"));
+    fs::create_directory(Temp.Path("data/UpDateSettings.ini"));
+    EXPECT_THROW(StartUpdate(System, Folders), EProfileWriteError);
     EXPECT_EQ(System.Actions.size(), 2u) << "the updater is not started";
 }
 

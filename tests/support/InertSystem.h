@@ -13,6 +13,6 @@ public:
     void OpenWebAddress(const std::string&) override {}
     void TrimWorkingSet() override {}
     void OpenDocument(const std::string&, const std::string&) override {}
-    void StartProgram(const std::string&) override {}
+    void StartProgram(const std::string&, const std::vector<std::string>&) override {}
     void KeepScreenAwake(bool) override {}
 };

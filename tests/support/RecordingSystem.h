@@ -30,7 +30,12 @@ public:
     void OpenDocument(const std::string& Path, const std::string& Fallback) override {
         Actions.push_back("document " + (HasViewer ? Path : Fallback));
     }
-    void StartProgram(const std::string& Path) override { Actions.push_back("start " + Path); }
+    void StartProgram(const std::string& Path, const std::vector<std::string>& Arguments) override {
+        std::string Action = "start " + Path;
+        for (const std::string& Argument : Arguments)
+            Action += " " + Argument;
+        Actions.push_back(Action);
+    }
     void KeepScreenAwake(bool Awake) override { Actions.push_back(Awake ? "awake" : "may sleep"); }
 
     std::vector<TProcessEntry> Processes;

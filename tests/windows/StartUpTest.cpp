@@ -6,6 +6,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <gmock/gmock.h>
+
+using testing::HasSubstr;
 
 namespace {
 
@@ -50,6 +53,28 @@ TEST_F(StartUp, EveryMissingCompanionIsNamedAndTheProgramEnds) {
     }
 }
 
+TEST_F(StartUp, UnwritableDataFolderIsToldAndConvertingSaysWhyItCannot) {
+    Temp.Write("data", ""); // a file where the folder should be
+    Folders = TAppFolders(Temp.Folder(), Temp.Path("data/"));
+    DataFolderProblem = PrepareDataFolder(Folders).Problem;
+    Start();
+    ASSERT_EQ(Dialogs.Messages.size(), 1u);
+    EXPECT_EQ(Dialogs.Messages[0].second, TMessageKind::Warning);
+    EXPECT_THAT(Dialogs.Messages[0].first.toStdString(), HasSubstr(Temp.Path("data/")));
+    EXPECT_GT(Main().cbbOutputFiletype->count(), 0) << "normal operation";
+
+    Prober.Default = 5;
+    const std::string Clip = Temp.Write("clip.rm", "x");
+    CommonLib->AddSourceFiles(*Main().dxTreeSourceFileInfo, {QString::fromStdString(Clip)});
+    QTest::keyClick(FrmMainForm->windowHandle(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([] { return !CustomProc->Batch.Running(); }, 5000));
+    ASSERT_EQ(Dialogs.Messages.size(), 2u);
+    EXPECT_THAT(Dialogs.Messages[1].first.toStdString(),
+                HasSubstr(Clip + " (Cannot create file \"" + Temp.Path("data/VideoFile.avs")));
+    EXPECT_TRUE(Main().btnConvert->isEnabled());
+    EXPECT_EQ(Temp.Read("data"), "") << "nothing written in its place";
+}
+
 TEST_F(StartUp, ServiceButtonsAndF1OpenHelpHomePageMailAndTheUpdater) {
     Start();
     Click(Main().btnHelp);
@@ -59,11 +84,12 @@ TEST_F(StartUp, ServiceButtonsAndF1OpenHelpHomePageMailAndTheUpdater) {
     Click(Main().btnEMail);
     Main().btnUpdate->click(); // hidden: no key or visible control reaches it
     const std::string Folder = Temp.Folder();
-    EXPECT_EQ(System.Actions, (std::vector<std::string>{"document " + Folder + "Help.chm",
-                                                        "document " + Folder + "Help/index.html",
-                                                        "web https://korvalin.example.org/",
-                                                        "web mailto:support@korvalin.example.org",
-                                                        "start " + Folder + "AutoUpDate.exe"}));
+    EXPECT_EQ(
+        System.Actions,
+        (std::vector<std::string>{
+            "document " + Folder + "Help.chm", "document " + Folder + "Help/index.html",
+            "web https://korvalin.example.org/", "web mailto:support@korvalin.example.org",
+            "start " + Folder + "AutoUpDate.exe --settings " + Folder + "UpDateSettings.ini"}));
     EXPECT_FALSE(Main().btnUpdate->isVisible());
 
     std::filesystem::create_directory(Temp.Path("UpDateSettings.ini"));

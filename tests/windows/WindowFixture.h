@@ -122,7 +122,8 @@ protected:
 
     void Start() {
         ApplicationServices = {
-            Temp.Folder(),
+            Folders,
+            DataFolderProblem,
             &Dialogs,
             SystemInUse,
             ProberInUse,
@@ -162,6 +163,8 @@ protected:
     }
 
     TTempFolder Temp;
+    TAppFolders Folders{Temp.Folder()}; // the program's and the data folder in one
+    std::string DataFolderProblem;
     TAnsweringDialogs Dialogs;
     TRecordingSystem System;
     ISystemActions* SystemInUse = &System; // what the program acts on the system through
