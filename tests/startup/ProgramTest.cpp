@@ -1,5 +1,6 @@
 // The shipped executable, started the way a desktop launcher starts it: from
 // another working folder, with nothing but its own folder to go by.
+#include "ChildProcess.h"
 #include "FileVersion.h"
 #include "JpegPicture.h"
 #include "ProductInfo.h"
@@ -18,29 +19,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// True once the process has a handler of its own for the signal.
-bool CatchesSignal(pid_t Pid, int Signal) {
-    std::ifstream Status("/proc/" + std::to_string(Pid) + "/status");
-    for (std::string Line; std::getline(Status, Line);)
-        if (Line.rfind("SigCgt:", 0) == 0)
-            return (std::stoull(Line.substr(7), nullptr, 16) >> (Signal - 1)) & 1;
-    return false;
-}
-
-// Waits up to Timeout for the child to end; its exit code, or -1 if it did not end.
-int WaitForExit(pid_t Pid, std::chrono::seconds Timeout) {
-    const auto Deadline = std::chrono::steady_clock::now() + Timeout;
-    while (std::chrono::steady_clock::now() < Deadline) {
-        int Status = 0;
-        if (waitpid(Pid, &Status, WNOHANG) == Pid)
-            return WIFEXITED(Status) ? WEXITSTATUS(Status) : 128 + WTERMSIG(Status);
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    kill(Pid, SIGKILL);
-    waitpid(Pid, nullptr, 0);
-    return -1;
-}
 
 std::vector<std::string> Entries(const fs::path& Folder) {
     std::vector<std::string> Names;

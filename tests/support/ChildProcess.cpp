@@ -1,9 +1,11 @@
 #include "ChildProcess.h"
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 TChildResult RunChild(const std::vector<std::string>& Arguments,
@@ -70,4 +72,25 @@ std::vector<pid_t> ChildrenOf(pid_t Parent) {
             Children.push_back(std::stoi(Name));
     }
     return Children;
+}
+
+bool CatchesSignal(pid_t Pid, int Signal) {
+    std::ifstream Status("/proc/" + std::to_string(Pid) + "/status");
+    for (std::string Line; std::getline(Status, Line);)
+        if (Line.rfind("SigCgt:", 0) == 0)
+            return (std::stoull(Line.substr(7), nullptr, 16) >> (Signal - 1)) & 1;
+    return false;
+}
+
+int WaitForExit(pid_t Pid, std::chrono::milliseconds Timeout) {
+    const auto Deadline = std::chrono::steady_clock::now() + Timeout;
+    while (std::chrono::steady_clock::now() < Deadline) {
+        int Status = 0;
+        if (waitpid(Pid, &Status, WNOHANG) == Pid)
+            return WIFEXITED(Status) ? WEXITSTATUS(Status) : 128 + WTERMSIG(Status);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    kill(Pid, SIGKILL);
+    waitpid(Pid, nullptr, 0);
+    return -1;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <sys/types.h>
@@ -22,3 +23,10 @@ bool IsProcessAlive(pid_t Pid);
 
 // The pids of the living children of a process.
 std::vector<pid_t> ChildrenOf(pid_t Parent);
+
+// True once the process has a handler of its own for the signal.
+bool CatchesSignal(pid_t Pid, int Signal);
+
+// Waits up to Timeout for a child of this process to end: its exit code (128 +
+// the signal that ended it), or -1, having killed it, when it did not end.
+int WaitForExit(pid_t Pid, std::chrono::milliseconds Timeout);
