@@ -11,7 +11,7 @@ packages=(
     libmpv-dev libavformat-dev libavcodec-dev libjpeg-dev ffmpeg
     googletest libgtest-dev libgmock-dev
     xvfb xauth xdotool fp-utils imagemagick
-    librsvg2-bin file lintian desktop-file-utils appstream
+    librsvg2-bin debhelper lintian desktop-file-utils appstream
 )
 [ "${1:-}" != --desktop ] || packages+=(xchm xdg-utils)
 
