@@ -25,7 +25,11 @@ QStringList FilesToOpen(const QStringList& Arguments) {
     return Files;
 }
 
+// The user's folder for the program's data. A relative XDG_DATA_HOME is not
+// valid and is passed over, so that nothing is ever written into the current folder.
 std::string UserDataFolder() {
+    if (QDir::isRelativePath(qEnvironmentVariable("XDG_DATA_HOME")))
+        qunsetenv("XDG_DATA_HOME");
     return QDir::toNativeSeparators(
                QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
                .toStdString() +

@@ -108,6 +108,8 @@ protected:
                 _exit(126);
             for (const char* Variable : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"})
                 unsetenv(Variable);
+            if (!DataHome.empty())
+                setenv("XDG_DATA_HOME", DataHome.c_str(), 1);
             setenv("HOME", Temp.Path("home").c_str(), 1);
             setenv("XDG_RUNTIME_DIR", Temp.Path("run").c_str(), 1);
             if (Display.empty()) {
@@ -150,6 +152,7 @@ protected:
     TTempFolder Temp;
     const std::string ProgramFolder = Temp.Path("root/usr/lib/korvalin");
     bool Installed = false;
+    std::string DataHome; // XDG_DATA_HOME of the user, unset when empty
     std::vector<pid_t> Started;
 };
 
@@ -203,6 +206,7 @@ TEST_F(InstalledProgram, KeepsSettingsInTheUsersHomeAndListsFilesHandedByALaterS
 
 TEST_F(InstalledProgram, TwoStartsAtOnceGiveOneWindowAndACrashLeavesNoObstacle) {
     ASSERT_TRUE(Installed);
+    DataHome = "relative"; // not valid: the data stay in the home all the same
     const pid_t Starts[] = {Start({"a.rm"}), Start({"b.rm"})};
     // One hands its file to the other and ends; the other runs on.
     int Ended = -1;
@@ -226,6 +230,8 @@ TEST_F(InstalledProgram, TwoStartsAtOnceGiveOneWindowAndACrashLeavesNoObstacle) 
     ASSERT_TRUE(Runs(Next));
     kill(Next, SIGTERM);
     EXPECT_EQ(WaitForExit(Next, 30s), 0);
+    EXPECT_TRUE(fs::is_regular_file(Data("Config/UserSettings.ini")));
+    EXPECT_TRUE(fs::is_empty(Temp.Path("work"))) << "nothing in the current folder";
 }
 
 } // namespace
