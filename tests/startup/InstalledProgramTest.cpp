@@ -129,12 +129,15 @@ protected:
         Started.push_back(Child);
         return Child;
     }
-    // True once the program has come through its start-up.
-    static bool Runs(pid_t Pid) {
+    // Success once the program has come through its start-up; otherwise what it said.
+    testing::AssertionResult Runs(pid_t Pid) const {
         const auto Deadline = std::chrono::steady_clock::now() + 30s;
         while (!CatchesSignal(Pid, SIGTERM) && std::chrono::steady_clock::now() < Deadline)
             std::this_thread::sleep_for(20ms);
-        return CatchesSignal(Pid, SIGTERM);
+        if (CatchesSignal(Pid, SIGTERM))
+            return testing::AssertionSuccess();
+        return testing::AssertionFailure() << (IsProcessAlive(Pid) ? "still starting" : "ended")
+                                           << ", having said: " << Temp.Read("output.txt");
     }
     // The work's files, readable by the user.
     void CopyToWork(const std::string& Name) {
