@@ -41,11 +41,9 @@ void TAppFunc::WriteLog(const std::string& Message) const {
         throw EInOutError(SystemErrorText(errno));
 }
 
-bool TAppFunc::TryWriteLog(const std::string& Message) const noexcept {
+void TAppFunc::TryWriteLog(const std::string& Message) const noexcept {
     try {
         WriteLog(Message);
-        return true;
     } catch (const std::exception&) {
-        return false;
     }
 }

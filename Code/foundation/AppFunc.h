@@ -19,8 +19,8 @@ public:
     // Throws EInOutError when the file cannot be opened or written.
     void WriteLog(const std::string& Message) const;
     // The same, for lines that must not stop the work they tell of: a log that
-    // cannot be written is passed over. False when the line was not written.
-    bool TryWriteLog(const std::string& Message) const noexcept;
+    // cannot be written is passed over.
+    void TryWriteLog(const std::string& Message) const noexcept;
 
     // The program folder, ending with the folder separator.
     const std::string& AppFolder() const { return Where.ProgramFolder; }

@@ -30,9 +30,9 @@
 namespace {
 
 const QSize DesignSize(692, 519);
+const QSize SmallestSize(686, 519);
 // How often files handed from outside look again whether a dialog has closed.
 constexpr int DialogWaitMs = 250;
-const QSize SmallestSize(686, 519);
 
 // The window's own look, kept inside its central widget so that dialogs and
 // message boxes keep the platform's readable colours. Labels and controls use

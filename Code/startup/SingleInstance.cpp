@@ -27,7 +27,7 @@ QByteArray Encode(const QStringList& Files) {
 } // namespace
 
 TSingleInstance::TSingleInstance(const QString& Name, const QString& RuntimeFolder)
-    : SocketPath(RuntimeFolder + "/" + Name) {
+    : SocketPath(RuntimeFolder.isEmpty() ? QString() : RuntimeFolder + "/" + Name) {
     Server.setSocketOptions(QLocalServer::UserAccessOption);
     connect(&Server, &QLocalServer::newConnection, this, &TSingleInstance::Accept);
 }
@@ -39,6 +39,10 @@ QString TSingleInstance::NameFor(const QString& DataFolder) {
 }
 
 TSingleInstance::TOutcome TSingleInstance::Claim(const QStringList& Files) {
+    if (SocketPath.isEmpty()) {
+        Received(Files);
+        return TOutcome::Running;
+    }
     QLockFile Turn(SocketPath + ".lock"); // a lock left by a crashed start is taken over
     Turn.tryLock(TurnWaitMs);             // without it, this start decides all the same
     QLocalSocket Other;
@@ -50,8 +54,9 @@ TSingleInstance::TOutcome TSingleInstance::Claim(const QStringList& Files) {
             Other.waitForReadyRead(AnswerWaitMs) && Other.read(1) == QByteArray(1, Taken);
         return Answered ? TOutcome::HandedOn : TOutcome::NoAnswer;
     }
-    QLocalServer::removeServer(SocketPath); // nobody answers on it: a crashed instance's
-    Server.listen(SocketPath);              // when this fails, the program still runs, only alone
+    // A socket that nobody answers on was left by an instance that crashed.
+    QLocalServer::removeServer(SocketPath);
+    Server.listen(SocketPath); // when this fails, the program still runs, only alone
     Received(Files);
     return TOutcome::Running;
 }

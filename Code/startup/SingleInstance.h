@@ -13,7 +13,8 @@ class TSingleInstance : public QObject {
 
 public:
     // Name tells this program's instances apart from other programs' sockets;
-    // RuntimeFolder is a folder only this user can enter.
+    // RuntimeFolder is a folder only this user can enter. Without one, every
+    // start runs on its own.
     TSingleInstance(const QString& Name, const QString& RuntimeFolder);
 
     enum class TOutcome {
