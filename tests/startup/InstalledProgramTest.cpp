@@ -117,6 +117,7 @@ protected:
             } else {
                 setenv("QT_QPA_PLATFORM", "xcb", 1);
                 setenv("DISPLAY", Display.c_str(), 1);
+                setenv("LSAN_OPTIONS", "suppressions=" LSAN_SUPPRESSIONS, 1);
             }
             std::vector<char*> Argv{const_cast<char*>(Command.c_str())};
             for (const std::string& Argument : Arguments)
@@ -172,7 +173,7 @@ TEST_F(InstalledProgram, KeepsSettingsInTheUsersHomeAndListsFilesHandedByALaterS
     ASSERT_TRUE(Runs(First));
     // Relative paths from the later start's own folder, and a folder.
     const pid_t Later = Start({"clip_rv20_ac3.rm", "clip_rv10_ac3.rm", "."}, Display.Name);
-    EXPECT_EQ(WaitForExit(Later, 15s), 0);
+    EXPECT_EQ(WaitForExit(Later, 15s), 0) << Temp.Read("output.txt");
     EXPECT_TRUE(IsProcessAlive(First));
 
     // Both files are listed: Convert (Ctrl+S) converts both into ~/Korvalin.
@@ -193,7 +194,7 @@ TEST_F(InstalledProgram, KeepsSettingsInTheUsersHomeAndListsFilesHandedByALaterS
         std::this_thread::sleep_for(100ms);
     EXPECT_EQ(Converted(), (std::set<std::string>{"clip_rv10_ac3", "clip_rv20_ac3"}));
     kill(First, SIGTERM);
-    EXPECT_EQ(WaitForExit(First, 30s), 0);
+    EXPECT_EQ(WaitForExit(First, 30s), 0) << Temp.Read("output.txt");
 
     EXPECT_TRUE(fs::is_regular_file(Data("Config/UserSettings.ini")));
     EXPECT_TRUE(fs::is_regular_file(Data("VideoFile.avs")));
@@ -232,7 +233,7 @@ TEST_F(InstalledProgram, TwoStartsAtOnceGiveOneWindowAndACrashLeavesNoObstacle) 
     const pid_t Next = Start({"c.rm"});
     ASSERT_TRUE(Runs(Next));
     kill(Next, SIGTERM);
-    EXPECT_EQ(WaitForExit(Next, 30s), 0);
+    EXPECT_EQ(WaitForExit(Next, 30s), 0) << Temp.Read("output.txt");
     EXPECT_TRUE(fs::is_regular_file(Data("Config/UserSettings.ini")));
     EXPECT_TRUE(fs::is_empty(Temp.Path("work"))) << "nothing in the current folder";
 }
