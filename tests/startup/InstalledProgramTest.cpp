@@ -77,7 +77,7 @@ protected:
                                     "' '" CMAKE_COMMAND "' --install '" KORVALIN_BUILD_DIR
                                     "' --prefix /usr >/dev/null";
         Installed = std::system(Install.c_str()) == 0;
-        fs::permissions(ProgramFolder, fs::perms(0555));
+        fs::permissions(ProgramFolder, fs::perms(0555), Unchanged);
         for (const char* Folder : {"home", "run", "work"}) {
             fs::create_directory(Temp.Path(Folder));
             fs::permissions(Temp.Path(Folder), fs::perms(0700));
@@ -89,7 +89,7 @@ protected:
         for (pid_t Pid : Started) // nothing of the test's stays behind
             if (waitpid(Pid, nullptr, WNOHANG) == 0)
                 WaitForExit(Pid, 0ms);
-        fs::permissions(ProgramFolder, fs::perms(0755));
+        fs::permissions(ProgramFolder, fs::perms(0755), Unchanged);
     }
 
     // Starts the command `korvalin` of the installation as an ordinary user
@@ -156,6 +156,7 @@ protected:
     TTempFolder Temp;
     const std::string ProgramFolder = Temp.Path("root/usr/lib/korvalin");
     bool Installed = false;
+    std::error_code Unchanged; // a failed installation has no program folder to change
     std::string DataHome; // XDG_DATA_HOME of the user, unset when empty
     std::vector<pid_t> Started;
 };
