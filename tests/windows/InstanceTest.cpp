@@ -35,12 +35,6 @@ protected:
         return Outcome.get();
     }
     QString File(const std::string& Name) { return QString::fromStdString(Temp.Write(Name, "x")); }
-    std::vector<std::string> Paths() const {
-        std::vector<std::string> Result;
-        for (int Index = 0; Index < Main().dxTreeSourceFileInfo->RowCount(); ++Index)
-            Result.push_back(Main().dxTreeSourceFileInfo->Row(Index)[FileNameColumn]);
-        return Result;
-    }
 
     const QString Runtime = QString::fromStdString(Temp.Path("run"));
 };

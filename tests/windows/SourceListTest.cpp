@@ -27,12 +27,6 @@ protected:
     QString File(const std::string& Name, size_t Size = 100) {
         return QString::fromStdString(Temp.Write(Name, std::string(Size, 'x')));
     }
-    std::vector<std::string> Paths() const {
-        std::vector<std::string> Result;
-        for (int Index = 0; Index < List().RowCount(); ++Index)
-            Result.push_back(List().Row(Index)[FileNameColumn]);
-        return Result;
-    }
     void Drop(QWidget* Target, const QStringList& Files) {
         QMimeData Data;
         QList<QUrl> Urls;

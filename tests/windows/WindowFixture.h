@@ -5,6 +5,7 @@
 #include "MpvGraph.h"
 #include "ProductInfo.h"
 #include "RecordingSystem.h"
+#include "SourceListView.h"
 #include "TempFolder.h"
 #include "UnitCustomProc.h"
 #include "Unit_CommonLib.h"
@@ -141,6 +142,13 @@ protected:
         FrmMainForm->activateWindow();
     }
     Ui::TFrmMainForm& Main() const { return *FrmMainForm->ui; }
+    // The paths the source list shows, in its order.
+    std::vector<std::string> Paths() const {
+        std::vector<std::string> Result;
+        for (int Index = 0; Index < Main().dxTreeSourceFileInfo->RowCount(); ++Index)
+            Result.push_back(Main().dxTreeSourceFileInfo->Row(Index)[FileNameColumn]);
+        return Result;
+    }
     Ui::TfrmOption& Options() const { return *frmOption->ui; }
 
     // The user picks entry Index of the combo with the arrow keys.
