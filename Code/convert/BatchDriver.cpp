@@ -33,6 +33,12 @@ void TBatchDriver::NextFile() {
         if (!Host.RowChecked(FileIndex))
             continue;
         CurrentSource = Host.RowSource(FileIndex);
+        // Gone or replaced since it was added: a pipe or device would hold the encoder.
+        if (const TPathKind Kind = Host.PathKind(CurrentSource); Kind != TPathKind::RegularFile) {
+            NoteFailure(CurrentSource, Kind == TPathKind::Missing ? "the file no longer exists"
+                                                                  : "it is not a regular file");
+            continue;
+        }
         try {
             ConvertCommand = Host.CreateConvertParameter(CurrentSource);
         } catch (const std::exception& Error) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AdvanceSystem.h"
+#include "FileSystem.h"
 
 #include <string>
 #include <vector>
@@ -31,6 +32,8 @@ public:
     // True while a process named "evc.exe", or else one named "revc.exe", exists.
     virtual bool EncoderRunning() const = 0;
     virtual bool FileExists(const std::string& Path) const = 0;
+    // What a source path leads to when its turn comes.
+    virtual TPathKind PathKind(const std::string& Path) const = 0;
     // The end-of-batch choices of the main window and their actions.
     virtual bool ShowOutputDirectoryChecked() const = 0;
     virtual bool ShutdownChecked() const = 0;
@@ -46,8 +49,9 @@ public:
 // 2000 ms before each file, the runner, 3000 ms for the encoder to appear, then
 // a look every 100 ms until no encoder process is left; after the last file the
 // end-of-batch actions. Every wait is a state left to a timer, so the thread
-// that drives it never blocks. Files whose encoder could not start, failed or
-// left no output are logged and named in one warning at the end.
+// that drives it never blocks. Files that are gone or are no longer regular
+// files, and files whose encoder could not start, failed or left no output, are
+// logged and named in one warning at the end.
 class TBatchDriver {
 public:
     explicit TBatchDriver(IBatchHost& Host) : Host(Host) {}

@@ -27,6 +27,7 @@ public:
     void FreeRunner() override;
     bool EncoderRunning() const override;
     bool FileExists(const std::string& Path) const override;
+    TPathKind PathKind(const std::string& Path) const override { return PathKindOf(Path); }
     bool ShowOutputDirectoryChecked() const override;
     bool ShutdownChecked() const override;
     void OpenOutputFolder() override;

@@ -34,6 +34,14 @@ bool IsReadOnly(const std::string& Path);
 // A read-only file is refused. Throws EFCreateError with the system's reason.
 void ReplaceFileContent(const std::string& FileName, const std::string& Content);
 
+// What a path leads to, found without opening it: only a regular file is read,
+// since a folder, a device or a pipe may never end or never answer.
+enum class TPathKind { Missing, RegularFile, Other };
+TPathKind PathKindOf(const std::string& Path);
+inline bool IsRegularFile(const std::string& Path) {
+    return PathKindOf(Path) == TPathKind::RegularFile;
+}
+
 // The size of a file in bytes. It is opened for reading only while other
 // programs may go on reading and writing it. Throws EFOpenError with the
 // system's reason when it cannot be opened.

@@ -170,8 +170,16 @@ void ReplaceFileContent(const std::string& FileName, const std::string& Content)
     }
 }
 
+TPathKind PathKindOf(const std::string& Path) {
+    struct stat Info {};
+    if (stat(Path.c_str(), &Info) != 0)
+        return TPathKind::Missing;
+    return S_ISREG(Info.st_mode) ? TPathKind::RegularFile : TPathKind::Other;
+}
+
 int64_t FileSizeOf(const std::string& Path) {
-    const int Fd = open(Path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a pipe without a writer would hold the open for ever.
+    const int Fd = open(Path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     struct stat Info {};
     if (Fd < 0 || fstat(Fd, &Info) != 0) {
         const int ErrorNumber = errno;

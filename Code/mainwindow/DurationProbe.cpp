@@ -1,5 +1,7 @@
 #include "DurationProbe.h"
 
+#include "FileSystem.h"
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -22,15 +24,34 @@ bool HasPlayableStream(const AVFormatContext& Context) {
     });
 }
 
+// libavformat asks this between reads; true ends the probe.
+int PastDeadline(void* Deadline) {
+    return std::chrono::steady_clock::now() >
+           *static_cast<const std::chrono::steady_clock::time_point*>(Deadline);
+}
+
 } // namespace
 
-TMediaDurationProber::TMediaDurationProber() {
+TMediaDurationProber::TMediaDurationProber(std::chrono::milliseconds TimeLimit)
+    : TimeLimit(TimeLimit) {
     av_log_set_level(AV_LOG_QUIET); // a file that does not play is an answer, not a message
 }
 
 int32_t TMediaDurationProber::ProbeDuration(const std::string& Path) const {
-    AVFormatContext* Opened = nullptr;
-    if (avformat_open_input(&Opened, Path.c_str(), nullptr, nullptr) != 0)
+    if (!IsRegularFile(Path))
+        return 0;
+    auto Deadline = std::chrono::steady_clock::now() + TimeLimit;
+    AVFormatContext* Opened = avformat_alloc_context();
+    if (!Opened)
+        return 0;
+    Opened->interrupt_callback = {&PastDeadline, &Deadline};
+    // The prefix and the list keep a name such as "http:..." or "concat:..." a
+    // plain file name, also for whatever the file itself refers to.
+    AVDictionary* Options = nullptr;
+    av_dict_set(&Options, "protocol_whitelist", "file", 0);
+    const int Result = avformat_open_input(&Opened, ("file:" + Path).c_str(), nullptr, &Options);
+    av_dict_free(&Options);
+    if (Result != 0) // the context is freed already
         return 0;
     const std::unique_ptr<AVFormatContext, TInputCloser> Context(Opened);
     if (avformat_find_stream_info(Context.get(), nullptr) < 0 || !HasPlayableStream(*Context) ||

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -14,8 +15,13 @@ public:
     virtual int32_t ProbeDuration(const std::string& Path) const = 0;
 };
 
+// Probes only regular files on this machine, and gives up on a file that takes
+// longer than TimeLimit, as on a network share that stopped answering.
 class TMediaDurationProber : public IDurationProber {
 public:
-    TMediaDurationProber();
+    explicit TMediaDurationProber(std::chrono::milliseconds TimeLimit = std::chrono::seconds(5));
     int32_t ProbeDuration(const std::string& Path) const override;
+
+private:
+    const std::chrono::milliseconds TimeLimit;
 };

@@ -38,6 +38,8 @@ public:
     virtual void SetActive(bool Active) = 0;
     // Stops and unloads the file; the graph stays active or inactive.
     virtual void Clear() = 0;
+    // Throws, reporting nothing, when the graph is inactive or Path does not
+    // lead to a regular file.
     virtual void RenderFile(const std::string& Path) = 0;
     virtual void Play() = 0;
     virtual void Pause() = 0;

@@ -1,5 +1,7 @@
 #include "MpvGraph.h"
 
+#include "FileSystem.h"
+
 #include <mpv/client.h>
 #include <mpv/render.h>
 
@@ -359,6 +361,9 @@ void TMpvGraph::Clear() {
 void TMpvGraph::RenderFile(const std::string& Path) {
     if (!Core->Active)
         throw std::runtime_error("The preview is not active.");
+    // The player would wait for ever on a pipe or device, and play a folder.
+    if (!IsRegularFile(Path))
+        throw std::runtime_error("'" + Path + "' is not a regular file.");
     Clear();
     Core->Loading = true;
     Core->SetPause(true);

@@ -1,8 +1,9 @@
 #include "EncoderCommand.h"
 
+#include "LocalFile.h"
+
 #include <cctype>
 #include <charconv>
-#include <fstream>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -200,10 +201,7 @@ TScriptSource ParseScript(const std::string& Text) {
 }
 
 TScriptSource ReadScript(const std::string& ScriptFile) {
-    std::ifstream File(ScriptFile, std::ios::binary);
-    if (!File)
-        throw ECommandError("Cannot read the script '" + ScriptFile + "'.");
-    const std::string Text{std::istreambuf_iterator<char>(File), {}};
+    const std::string Text = ReadScriptFile(ScriptFile);
     try {
         return ParseScript(Text);
     } catch (const ECommandError& Error) {
@@ -230,7 +228,9 @@ std::vector<std::string> FfmpegArguments(const TEncodeOptions& Options,
             Args.insert(Args.end(), {Flag, *Value + Suffix});
     };
     Add("-ss", Options.Start);
-    Args.insert(Args.end(), {"-i", Script.SourceFile});
+    // Only ever a file on this machine: without the prefix and the list, a
+    // script could name a web address or another program's output instead.
+    Args.insert(Args.end(), {"-protocol_whitelist", "file", "-i", "file:" + Script.SourceFile});
     if (Options.Duration)
         Args.insert(Args.end(), {"-t", std::to_string(*Options.Duration)});
     if (Options.NoVideo) {
@@ -253,7 +253,7 @@ std::vector<std::string> FfmpegArguments(const TEncodeOptions& Options,
         Args.insert(Args.end(), {"-filter:a", "volume=" + VolumeFactor(*Options.Volume)});
     Add("-f", Options.Format);
     Add("-target", Options.Target);
-    Args.push_back(Options.OutputFile);
+    Args.push_back("file:" + Options.OutputFile);
     return Args;
 }
 

@@ -4,6 +4,7 @@
 // every 500 ms, each ended by a carriage return.
 #include "EncoderCommand.h"
 #include "FfmpegProcess.h"
+#include "LocalFile.h"
 #include "OutputFile.h"
 #include "StatusText.h"
 
@@ -33,15 +34,21 @@ bool Exists(const std::string& Path) {
     return lstat(Path.c_str(), &Info) == 0;
 }
 
-} // namespace
-
-int main(int argc, char* argv[]) {
-    std::signal(SIGPIPE, SIG_IGN);
+int Convert(const std::vector<std::string>& Arguments) {
     evc::TEncodeOptions Options;
     evc::TScriptSource Script;
+    evc::TEncodeOptions Run;
     try {
-        Options = evc::ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
+        Options = evc::ParseArguments(Arguments);
         Script = evc::ReadScript(Options.ScriptFile);
+        evc::RequireRegularSource(Script.SourceFile);
+        Run = Options;
+        Run.OutputFile = evc::PartialFileName(Options.OutputFile);
+        Run.Overwrite = true;
+        const std::vector<evc::TGuardedFile> Guarded = {{Script.SourceFile, "the source"},
+                                                        {Options.ScriptFile, "the script"}};
+        evc::RequireWritableTarget(Options.OutputFile, Guarded);
+        evc::RequireWritableTarget(Run.OutputFile, Guarded);
     } catch (const evc::ECommandError& Error) {
         WriteOut(std::string("evc: ") + Error.what() + "\n");
         return 1;
@@ -52,9 +59,6 @@ int main(int argc, char* argv[]) {
     }
 
     WriteOut(evc::Description(Options, Script));
-    evc::TEncodeOptions Run = Options;
-    Run.OutputFile = evc::PartialFileName(Options.OutputFile);
-    Run.Overwrite = true;
     std::remove(Run.OutputFile.c_str()); // the leftover of a run that was killed
 
     const bool HasVideo = !Options.NoVideo;
@@ -91,4 +95,18 @@ int main(int argc, char* argv[]) {
     }
     WriteOut("evc: done\n");
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    std::signal(SIGPIPE, SIG_IGN);
+    try {
+        return Convert(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::exception& Error) {
+        WriteOut(std::string("evc: cannot go on: ") + Error.what() + "\n");
+    } catch (...) {
+        WriteOut("evc: cannot go on after an unexpected error.\n");
+    }
+    return 1;
 }

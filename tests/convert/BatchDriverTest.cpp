@@ -22,10 +22,11 @@ public:
     };
     std::vector<TRow> Rows;
     std::vector<std::string> Calls;
-    int PendingTimer = -1;         // milliseconds, -1 when none
-    long long Now = 0;             // milliseconds
-    int EncoderLooksLeft = 0;      // how many more looks find an encoder
-    std::set<std::string> Outputs; // files that exist
+    int PendingTimer = -1;                        // milliseconds, -1 when none
+    long long Now = 0;                            // milliseconds
+    int EncoderLooksLeft = 0;                     // how many more looks find an encoder
+    std::set<std::string> Outputs;                // files that exist
+    std::map<std::string, TPathKind> SourceKinds; // regular files when not given
     bool ShowFolder = false, Shutdown = false;
     std::map<std::string, TRunEnd> RunEnds; // by source; started and 0 when not given
     TBatchDriver* Driver = nullptr;
@@ -56,6 +57,9 @@ public:
         return true;
     }
     bool FileExists(const std::string& Path) const override { return Outputs.contains(Path); }
+    TPathKind PathKind(const std::string& Path) const override {
+        return SourceKinds.contains(Path) ? SourceKinds.at(Path) : TPathKind::RegularFile;
+    }
     bool ShowOutputDirectoryChecked() const override { return ShowFolder; }
     bool ShutdownChecked() const override { return Shutdown; }
     void OpenOutputFolder() override { Calls.push_back("open folder"); }
@@ -218,19 +222,25 @@ TEST_F(Batch, FilesThatFailedAreLoggedAndNamedOnceAtTheEnd) {
           {true, "/nostart.rm"},
           {true, "/exit.rm"},
           {true, "/none.rm"},
-          {true, "/unquotable.rm"}});
+          {true, "/unquotable.rm"},
+          {true, "/gone.rm"},
+          {true, "/pipe.rm"}});
     Host.Outputs.erase("/out/none.rm.3gp");
+    Host.SourceKinds = {{"/gone.rm", TPathKind::Missing}, {"/pipe.rm", TPathKind::Other}};
     Host.RunEnds["/nostart.rm"] = {false, 0};
     Host.RunEnds["/exit.rm"] = {true, 1};
     Driver.ConvertFileList();
     Host.RunToEnd();
     EXPECT_EQ(Driver.DoneCount, 4); // a file counts as done whatever its encoder did
-    EXPECT_THAT(Host.Only("log Convert error"), testing::SizeIs(4));
+    EXPECT_THAT(Host.Only("log Convert error"), testing::SizeIs(6));
+    EXPECT_THAT(Host.Only("run"), testing::SizeIs(4));
     EXPECT_THAT(Host.Only("warn"), ElementsAre("warn These files were not converted:"
                                                "\n/nostart.rm (the encoder could not be started)"
                                                "\n/exit.rm (the encoder ended with exit code 1)"
                                                "\n/none.rm (the encoder left no output file)"
-                                               "\n/unquotable.rm (cannot be converted)"));
+                                               "\n/unquotable.rm (cannot be converted)"
+                                               "\n/gone.rm (the file no longer exists)"
+                                               "\n/pipe.rm (it is not a regular file)"));
 }
 
 } // namespace

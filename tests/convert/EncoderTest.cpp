@@ -178,10 +178,12 @@ TEST_F(Encoder, ScriptItCannotReadOrUnderstandIsAnError) {
 }
 
 TEST_F(Encoder, FfmpegFailureIsReportedWithItsMessage) {
-    const std::string Command = CommandFor(Temp.Path("missing.rm"), 1, 2, {});
+    const std::string Command =
+        CommandFor(Temp.Write("noise.rm", std::string(5000, 'z')), 1, 2, {});
     const TChildResult Run = RunChild(SplitCommandLine(Command));
     EXPECT_NE(Run.ExitCode, 0);
-    EXPECT_THAT(Run.Output, HasSubstr("No such file or directory"));
+    EXPECT_THAT(Run.Output, HasSubstr("conversion failed (ffmpeg exit code"));
+    EXPECT_THAT(Run.Output, HasSubstr("Invalid data found"));
 }
 
 TEST_F(Encoder, KilledEncoderTakesFfmpegWithItAndLeavesNoBrokenOutput) {

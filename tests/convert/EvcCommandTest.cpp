@@ -88,11 +88,12 @@ TEST(EvcFfmpeg, MapsOptionsToFfmpegArguments) {
               "-vol 250 -ac 2 -ar 44100 -f 3gp -ss 00:00:05 -t 10 /o/a.3gp"));
     const std::vector<std::string> Args = FfmpegArguments(Options, {"/films/a.rm", "29.97"});
     const std::string Line = testing::PrintToString(Args);
-    EXPECT_THAT(Line, HasSubstr("\"-ss\", \"00:00:05\", \"-i\", \"/films/a.rm\", \"-t\", \"10\""));
+    EXPECT_THAT(Line, HasSubstr("\"-ss\", \"00:00:05\", \"-protocol_whitelist\", \"file\", \"-i\", "
+                                "\"file:/films/a.rm\", \"-t\", \"10\""));
     EXPECT_THAT(Args, IsSupersetOf({"-y", "libxvid", "libmp3lame", "256k", "128k", "fps=29.97",
                                     "volume=2.5", "3gp", "-nostdin"}));
     EXPECT_EQ(Args.front(), "ffmpeg");
-    EXPECT_EQ(Args.back(), "/o/a.3gp");
+    EXPECT_EQ(Args.back(), "file:/o/a.3gp");
     const std::vector<std::string> Audio = FfmpegArguments(
         ParseArguments(Words("-i s.avs -acodec mp3 -vn -ab 64 /o/a.mp3")), {"/a.rm", "25"});
     EXPECT_THAT(Audio, IsSupersetOf({"-vn", "-n"}));

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -23,6 +25,7 @@ TEST(DurationProbe, PlayableFilesGiveWholeSecondsEverythingElseZero) {
     Temp.Write("noise.rm", Noise);
     Temp.Write("empty.rm", "");
     fs::create_directory(Temp.Path("folder.rm"));
+    ASSERT_EQ(mkfifo(Temp.Path("pipe.rm").c_str(), 0600), 0); // nobody writes it
 
     const TMediaDurationProber Prober;
     const std::pair<std::string, int32_t> Cases[] = {
@@ -35,9 +38,13 @@ TEST(DurationProbe, PlayableFilesGiveWholeSecondsEverythingElseZero) {
         {Temp.Path("empty.rm"), 0},
         {Temp.Path("folder.rm"), 0},
         {Temp.Path("missing.rm"), 0},
+        {Temp.Path("pipe.rm"), 0},
+        {"/dev/zero", 0},
     };
     for (const auto& [Path, Seconds] : Cases)
         EXPECT_EQ(Prober.ProbeDuration(Path), Seconds) << Path;
+    // A file that takes longer than allowed counts as unreadable.
+    EXPECT_EQ(TMediaDurationProber(std::chrono::milliseconds(0)).ProbeDuration(Valid), 0);
 }
 
 TEST(DurationProbe, SizeOfAFileThatVanishedIsAnError) {

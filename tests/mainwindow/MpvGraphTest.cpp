@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <sys/stat.h>
 #include <thread>
 
 namespace {
@@ -101,15 +102,19 @@ TEST_F(MpvGraphTest, AShortFileStaysAtItsEnd) {
 
 TEST_F(MpvGraphTest, FilesWithoutAPipelineFailAndPartFilesSaySo) {
     TTempFolder Temp;
-    Temp.Write("noise.rm", std::string(20000, '\x5a'));
-    std::filesystem::create_directory(Temp.Path("folder.rm"));
     Graph.SetActive(true);
+    Graph.RenderFile(Temp.Write("noise.rm", std::string(20000, '\x5a')));
+    ASSERT_TRUE(RunUntil([&] { return !Events.Outcomes.empty(); }));
+    EXPECT_EQ(Events.Outcomes, std::vector<int>{-1});
+    // What is not a regular file is refused at once: a pipe would hold the player.
+    std::filesystem::create_directory(Temp.Path("folder.rm"));
+    ASSERT_EQ(mkfifo(Temp.Path("pipe.rm").c_str(), 0600), 0);
     for (const std::string& Path :
-         {Temp.Path("missing.rm"), Temp.Path("noise.rm"), Temp.Path("folder.rm")}) {
+         {Temp.Path("missing.rm"), Temp.Path("folder.rm"), Temp.Path("pipe.rm")}) {
         Events.Outcomes.clear();
-        Graph.RenderFile(Path);
-        ASSERT_TRUE(RunUntil([&] { return !Events.Outcomes.empty(); })) << Path;
-        EXPECT_EQ(Events.Outcomes, std::vector<int>{-1}) << Path;
+        EXPECT_THROW(Graph.RenderFile(Path), std::exception) << Path;
+        RunFor(100ms);
+        EXPECT_TRUE(Events.Outcomes.empty()) << Path;
     }
     // Sound without a picture opens only in part.
     Events.Outcomes.clear();
@@ -119,10 +124,11 @@ TEST_F(MpvGraphTest, FilesWithoutAPipelineFailAndPartFilesSaySo) {
 }
 
 TEST_F(MpvGraphTest, AFileReplacedWhileLoadingReportsOnlyTheNewOne) {
+    TTempFolder Temp;
+    const std::string Noise = Temp.Write("noise.rm", std::string(20000, '\x5a'));
     Graph.SetActive(true);
     for (const auto Busy : {0ms, 5ms, 50ms, 150ms}) { // the owner's thread busy meanwhile
-        for (const std::string& First :
-             {std::string("/nonexistent/first.rm"), Media + "clip_rv20_ac3.rm"}) {
+        for (const std::string& First : {Noise, Media + "clip_rv20_ac3.rm"}) {
             Events.Outcomes.clear();
             Graph.RenderFile(First);
             std::this_thread::sleep_for(Busy);

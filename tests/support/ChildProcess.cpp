@@ -3,13 +3,15 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <poll.h>
 #include <sstream>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
 TChildResult RunChild(const std::vector<std::string>& Arguments,
-                      const std::function<void(pid_t, const std::string&)>& OnOutput) {
+                      const std::function<void(pid_t, const std::string&)>& OnOutput,
+                      std::chrono::milliseconds TimeLimit) {
     int Input[2], Output[2];
     if (pipe(Input) != 0 || pipe(Output) != 0)
         return {};
@@ -30,8 +32,20 @@ TChildResult RunChild(const std::vector<std::string>& Arguments,
     close(Input[0]);
     close(Output[1]);
     TChildResult Result;
+    const auto Deadline = std::chrono::steady_clock::now() + TimeLimit;
     char Buffer[4096];
-    for (ssize_t Read; (Read = read(Output[0], Buffer, sizeof Buffer)) > 0;) {
+    for (;;) {
+        const auto Left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            Deadline - std::chrono::steady_clock::now());
+        pollfd Readable{Output[0], POLLIN, 0};
+        if (!Result.TimedOut &&
+            (Left.count() <= 0 || poll(&Readable, 1, static_cast<int>(Left.count())) == 0)) {
+            Result.TimedOut = true;
+            kill(Child, SIGKILL); // then read on until its own children let go of the pipe
+        }
+        const ssize_t Read = read(Output[0], Buffer, sizeof Buffer);
+        if (Read <= 0)
+            break;
         const std::string Piece(Buffer, static_cast<size_t>(Read));
         Result.Output += Piece;
         if (OnOutput)

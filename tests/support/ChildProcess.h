@@ -8,15 +8,17 @@
 
 // What a finished child process left behind.
 struct TChildResult {
-    int ExitCode = -1;  // 128 + signal number when a signal ended it
-    std::string Output; // standard output and standard error, in the order written
+    int ExitCode = -1;     // 128 + signal number when a signal ended it
+    std::string Output;    // standard output and standard error, in the order written
+    bool TimedOut = false; // killed at the end of its time limit
 };
 
 // Runs Arguments[0] (a path) with standard input a pipe that is never written.
 // OnOutput sees every piece of output as it arrives, with the child's pid, and
-// may kill it.
+// may kill it. A child that has not closed its output within TimeLimit is killed.
 TChildResult RunChild(const std::vector<std::string>& Arguments,
-                      const std::function<void(pid_t, const std::string&)>& OnOutput = {});
+                      const std::function<void(pid_t, const std::string&)>& OnOutput = {},
+                      std::chrono::milliseconds TimeLimit = std::chrono::minutes(10));
 
 // True while a process of that pid exists and is not a zombie.
 bool IsProcessAlive(pid_t Pid);

@@ -9,7 +9,11 @@
 #include <QHeaderView>
 #include <QMimeData>
 #include <QTimeEdit>
+#include <QTimer>
 #include <gmock/gmock.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using testing::ElementsAre;
 using testing::Pair;
@@ -107,6 +111,32 @@ TEST_F(SourceList, DroppedFilesAreAddedOnTheListAndOnTheWindow) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return List().RowCount() == 2; }));
     EXPECT_THAT(Paths(), ElementsAre(A.toStdString(), B.toStdString()));
     EXPECT_TRUE(Dialogs.Messages.empty());
+}
+
+TEST_F(SourceList, APipeAmongDroppedFilesIsUnreadableAndHoldsNothingUp) {
+    const TMediaDurationProber RealProber;
+    ProberInUse = &RealProber;
+    Start();
+    const std::string Pipe = Temp.Path("x.rm");
+    ASSERT_EQ(mkfifo(Pipe.c_str(), 0600), 0);
+    const std::string Clip = std::string(KORVALIN_TEST_MEDIA) + "clip_rv20_ac3.rm";
+    // A writer that comes and goes ends any wait on the pipe, and tells of it:
+    // opening it so succeeds only while someone waits to read it.
+    bool Rescued = false;
+    QTimer Rescue;
+    Rescue.setSingleShot(true);
+    QObject::connect(&Rescue, &QTimer::timeout, [&] {
+        const int Writer = open(Pipe.c_str(), O_WRONLY | O_NONBLOCK);
+        Rescued = Writer >= 0;
+        if (Writer >= 0)
+            close(Writer);
+    });
+    Rescue.start(10000);
+    Drop(List().viewport(), {QString::fromStdString(Pipe), QString::fromStdString(Clip)});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return List().RowCount() == 1; }, 15000));
+    EXPECT_FALSE(Rescued) << "adding waited on the pipe";
+    EXPECT_THAT(Paths(), ElementsAre(Clip));
+    EXPECT_THAT(Dialogs.Messages, ElementsAre(Pair("codec error", TMessageKind::Error)));
 }
 
 TEST_F(SourceList, LongNamesDeepPathsAndAThousandFilesInOneDrop) {
