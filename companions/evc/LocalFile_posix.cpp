@@ -85,13 +85,13 @@ void RequireRegularSource(const std::string& Path) {
 }
 
 void RequireWritableTarget(const std::string& Target, const std::vector<TGuardedFile>& Guarded) {
-    const auto IsGuarded = [&](const TGuardedFile& File) {
+    const auto Overwriting = [&](const TGuardedFile& File) {
         return ECommandError(Quoted(Target) + " is " + File.Role + " itself; evc never writes " +
                              "over " + File.Role + ".");
     };
     for (const TGuardedFile& File : Guarded)
         if (Spelling(Target) == Spelling(File.Path))
-            throw IsGuarded(File);
+            throw Overwriting(File);
     struct stat Info {};
     if (stat(Target.c_str(), &Info) != 0) {
         if (errno == ENOENT) // a new name, or a link to nothing that the new file replaces
@@ -106,7 +106,7 @@ void RequireWritableTarget(const std::string& Target, const std::vector<TGuarded
         struct stat GuardedInfo {};
         if (stat(File.Path.c_str(), &GuardedInfo) == 0 && GuardedInfo.st_dev == Info.st_dev &&
             GuardedInfo.st_ino == Info.st_ino)
-            throw IsGuarded(File);
+            throw Overwriting(File);
     }
 }
 

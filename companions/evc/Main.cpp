@@ -1,7 +1,8 @@
 // evc.exe: the encoder Korvalin runs once per file. It reads the one-line
 // script named after -i, converts the source it names with ffmpeg according to
 // the command line, and reports progress as classic status lines, one about
-// every 500 ms, each ended by a carriage return.
+// every 500 ms, each ended by a carriage return. It reads and writes only plain
+// local files, and never writes over its source or its script.
 #include "EncoderCommand.h"
 #include "FfmpegProcess.h"
 #include "LocalFile.h"
