@@ -6,7 +6,6 @@
 #include "LocalFile.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -16,18 +15,23 @@
 namespace {
 
 // A folder of its own for the run, holding a pipe nobody writes, a folder and
-// the script file each input is written to.
-const std::string& RunFolder() {
-    static const std::string Folder = [] {
+// the script file each input is written to; removed when the run ends.
+class TRunFolder {
+public:
+    TRunFolder() {
         std::string Pattern =
             (std::filesystem::temp_directory_path() / "korvalin-fuzz-XXXXXX").string();
-        const std::string Made = mkdtemp(Pattern.data()) + std::string("/");
-        mkfifo((Made + "pipe.avs").c_str(), 0600);
-        std::filesystem::create_directory(Made + "folder.avs");
-        std::atexit([] { std::filesystem::remove_all(RunFolder()); });
-        return Made;
-    }();
-    return Folder;
+        Path = mkdtemp(Pattern.data()) + std::string("/");
+        mkfifo((Path + "pipe.avs").c_str(), 0600);
+        std::filesystem::create_directory(Path + "folder.avs");
+    }
+    ~TRunFolder() { std::filesystem::remove_all(Path); }
+    std::string Path;
+};
+
+const std::string& RunFolder() {
+    static const TRunFolder Folder;
+    return Folder.Path;
 }
 
 // The input's length chooses where the script is read from; a regular file holds the input.
