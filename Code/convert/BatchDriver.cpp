@@ -2,14 +2,6 @@
 
 #include "CommandLine.h"
 
-namespace {
-
-constexpr int PauseBeforeFile = 2000;
-constexpr int EncoderAppears = 3000;
-constexpr int EncoderLookInterval = 100;
-
-} // namespace
-
 void TBatchDriver::ConvertFileList() {
     if (Running())
         return;

@@ -56,6 +56,11 @@ class TBatchDriver {
 public:
     explicit TBatchDriver(IBatchHost& Host) : Host(Host) {}
 
+    // Its waits, in milliseconds.
+    static constexpr int PauseBeforeFile = 2000;
+    static constexpr int EncoderAppears = 3000;
+    static constexpr int EncoderLookInterval = 100;
+
     // Starts a batch; ignored while one runs, also after a stop until it ends.
     void ConvertFileList();
     void TimerElapsed();

@@ -1,9 +1,12 @@
 #include "Unit_Converting.h"
 
+#include "ConvertParameter.h"
+#include "ElidedLabel.h"
 #include "EventHandlers.h"
 #include "Globals.h"
 #include "ProgressRules.h"
 #include "QtText.h"
+#include "SourceListView.h"
 #include "UnitCustomProc.h"
 #include "Unit_CommonLib.h"
 #include "Unit_Convert.h"
@@ -11,16 +14,14 @@
 #include "ui_Unit_Converting.h"
 
 #include <QCloseEvent>
-#include <QLabel>
 
 TfrmConverting::TfrmConverting(QWidget* Parent)
     : QDialog(Parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      ui(std::make_unique<Ui::TfrmConverting>()), Panel(new QLabel) {
+      ui(std::make_unique<Ui::TfrmConverting>()), Panel(new TElidedLabel(50)) {
     ui->setupUi(this);
     setFixedSize(size());
-    Panel->setFixedWidth(50);
-    ui->statState->addWidget(Panel);
+    ui->statState->addWidget(Panel, 1); // the bar's last panel reaches its right end
     connect(ui->btnStop, &QPushButton::clicked, this,
             Handler(this, &TfrmConverting::btnStop1Click));
     connect(&tmrChanging, &QTimer::timeout, this, Handler(this, &TfrmConverting::tmrChangingTimer));
@@ -68,7 +69,29 @@ QString TfrmConverting::StatusText() const {
     return LatestText;
 }
 
+void TfrmConverting::StartBatch() {
+    const TSourceListView& List = *FrmMainForm->ui->dxTreeSourceFileInfo;
+    BatchRows.clear();
+    std::vector<double> Lengths;
+    for (int Row = 0; Row < List.RowCount(); ++Row) {
+        const TRowCells Cells = List.Row(Row);
+        if (Cells[CheckStatusColumn] != "True")
+            continue;
+        BatchRows.push_back(Row);
+        Lengths.push_back(static_cast<double>(SecondsOfTimeText(Cells[EndTimeColumn]) -
+                                              SecondsOfTimeText(Cells[StartTimeColumn])));
+    }
+    Estimator.StartBatch(std::move(Lengths));
+    BatchClock.start();
+}
+
 void TfrmConverting::StartFile() {
+    if (!isVisible()) // the first file of a batch
+        StartBatch();
+    const auto Turn =
+        std::lower_bound(BatchRows.begin(), BatchRows.end(), CustomProc->Batch.FileIndex);
+    Estimator.StartFile(Now(), static_cast<size_t>(Turn - BatchRows.begin()));
+    ui->lblTimeLeft->setText(QString::fromStdString(TimeLeftText(Estimator.TimeLeft())));
     ui->ProgressBar1->setValue(0);
     LatestText.clear();
     Panel->clear();
@@ -94,8 +117,11 @@ void TfrmConverting::actRefreshProgressExecute() {
     }
     const TConvertParameters& Params = CommonLib->Params;
     if (const auto Seconds =
-            ReportedSeconds(ToEngineText(StatusText()), Params.CodecParam, Params.OutputExt))
+            ReportedSeconds(ToEngineText(StatusText()), Params.CodecParam, Params.OutputExt)) {
         File->setValue(std::clamp(*Seconds, 0, *Maximum));
+        Estimator.Report(Now(), *Seconds);
+        ui->lblTimeLeft->setText(QString::fromStdString(TimeLeftText(Estimator.TimeLeft())));
+    }
 }
 
 void TfrmConverting::StopEncoder() const {

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "TimeEstimate.h"
+
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QTimer>
 #include <memory>
 
-class QLabel;
+class TElidedLabel;
 
 namespace Ui {
 class TfrmConverting;
@@ -12,7 +15,7 @@ class TfrmConverting;
 
 // The progress window of a batch conversion: the file being converted, a bar
 // for it and one for the whole batch, an animated status line, the encoder's
-// latest text, and the way to stop.
+// latest text, the speed and the time left, and the way to stop.
 class TfrmConverting : public QDialog {
     Q_OBJECT
 
@@ -26,6 +29,8 @@ public:
     QString StatusText() const;
     // A new file: its bar at 0 and no text of the file before it.
     void StartFile();
+    // What the window estimates of the batch, as its label shows it.
+    std::optional<TTimeLeft> TimeLeft() const { return Estimator.TimeLeft(); }
 
     const std::unique_ptr<Ui::TfrmConverting> ui;
 
@@ -41,9 +46,14 @@ private:
     void btnStop1Click();
     bool FormClose();
     void StopEncoder() const;
+    void StartBatch();
+    double Now() const { return static_cast<double>(BatchClock.elapsed()) / 1000; }
 
     QTimer tmrChanging;
-    QLabel* Panel;      // the status bar's one panel
-    QString LatestText; // the encoder's latest text, whole
+    TElidedLabel* Panel; // the status bar's one panel
+    QString LatestText;  // the encoder's latest text, whole
     int AnimationStep = 0;
+    QElapsedTimer BatchClock;
+    TTimeEstimator Estimator;
+    std::vector<int> BatchRows; // the checked rows when the batch started, in order
 };

@@ -10,6 +10,8 @@
 #include "WindowFixture.h"
 #include "ui_Unit_Converting.h"
 
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QProgressBar>
 #include <gmock/gmock.h>
 #include <set>
@@ -146,6 +148,46 @@ TEST_F(BatchWithoutEncoder, CloseBoxAsksThenLetsTheEndActionsRun) {
                                                       "Are you sure to stop processing ?"));
     EXPECT_THAT(System.Actions, Contains("open " + Temp.Path("out/")));
     EXPECT_TRUE(Dialogs.Messages.empty()); // the file the user stopped is not reported as failed
+}
+
+TEST_F(BatchWithoutEncoder, StatusSpansTheBarAndTheTimeLeftFollowsTheEncoder) {
+    Prober.Default = 60;
+    Start();
+    CommonLib->AddSourceFiles(*Main().dxTreeSourceFileInfo,
+                              {QString::fromStdString(Temp.Write("a.rm", "x")),
+                               QString::fromStdString(Temp.Write("b.rm", "x"))});
+    // The first of two 60 s files, as the batch leaves it before its encoder starts.
+    CustomProc->Batch.FileIndex = 0;
+    CustomProc->Trim.CutDuration = "60";
+    CommonLib->Params.CodecParam = " -vcodec mpeg4";
+    CommonLib->Params.OutputExt = ".3gp";
+    frmConverting->StartFile();
+    frmConverting->show();
+    const QLabel* TimeLeft = frmConverting->ui->lblTimeLeft;
+    EXPECT_EQ(TimeLeft->text(), "Estimating\u2026");
+    // An encoder converting 8 s of the file every second.
+    QElapsedTimer Clock;
+    Clock.start();
+    for (int Seconds = 0; Clock.elapsed() < 3500; QTest::qWait(100)) {
+        Seconds = static_cast<int>(Clock.elapsed() * 8 / 1000);
+        frmConverting->ShowConvertProgress(QString("frame=  250 q=2.0 size=     512kB time=%1.00 "
+                                                   "bitrate= 419.4kbits/s %2")
+                                               .arg(Seconds)
+                                               .arg(QString(200, 'x')));
+    }
+    const std::optional<TTimeLeft> Left = frmConverting->TimeLeft();
+    ASSERT_TRUE(Left);
+    EXPECT_NEAR(Left->Speed, 8, 1.5);
+    EXPECT_NEAR(Left->FileSeconds, (60 - 28) / 8.0, 1.5);
+    EXPECT_GT(Left->BatchSeconds, Left->FileSeconds + 2 + 7); // the pause and the second file
+    EXPECT_THAT(TimeLeft->text().toStdString(), HasSubstr("\u00d7 real time"));
+    EXPECT_THAT(TimeLeft->text().toStdString(), HasSubstr("for all"));
+
+    // The encoder's long text runs across the whole bar, and the window keeps its size.
+    const QWidget* Panel = frmConverting->ui->statState->findChild<QLabel*>();
+    EXPECT_GT(Panel->width(), frmConverting->ui->statState->width() - 30);
+    EXPECT_EQ(frmConverting->size(), QSize(460, 232));
+    frmConverting->hide();
 }
 
 TEST_F(Batch, EmptyListOnlyWarns) {

@@ -1,0 +1,17 @@
+#include "ElidedLabel.h"
+
+#include <QPainter>
+#include <QStyle>
+
+TElidedLabel::TElidedLabel(int MinimumWidth) {
+    setMinimumWidth(MinimumWidth);
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // never widens its window
+}
+
+void TElidedLabel::paintEvent(QPaintEvent*) {
+    QPainter Painter(this);
+    const QRect Area = contentsRect();
+    const QString Shown = fontMetrics().elidedText(text(), Qt::ElideRight, Area.width());
+    style()->drawItemText(&Painter, Area, static_cast<int>(alignment()), palette(), isEnabled(),
+                          Shown, foregroundRole());
+}
