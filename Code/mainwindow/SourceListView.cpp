@@ -15,10 +15,13 @@
 
 namespace {
 
-// Column captions and their shares of the list's width.
+// Column captions and the widest texts the columns show in use; the file
+// name's column takes what the others leave.
 const char* const Captions[SourceColumnCount] = {"",           "File Name", "File Size", "Duration",
                                                  "Start Time", "End Time",  "Cut Time"};
-const int Shares[SourceColumnCount] = {16, 68, 28, 28, 28, 28, 28};
+const char* const WidestTexts[SourceColumnCount] = {"",         "",         "999.99 MB", "00:00:00",
+                                                    "00:00:00", "00:00:00", "00:00:00"};
+constexpr int LeastFileNameWidth = 60;
 const QString TimeFormat = "HH:mm:ss";
 
 bool IsTimeColumn(int Column) {
@@ -69,6 +72,7 @@ TSourceListView::TSourceListView(QWidget* Parent) : QTreeWidget(Parent) {
     setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked |
                     QAbstractItemView::EditKeyPressed);
     setItemDelegate(new TTimeCellDelegate(this));
+    setTextElideMode(Qt::ElideMiddle); // a long path keeps the file's own name in sight
     header()->setSectionsMovable(false);
     header()->setStretchLastSection(false);
     header()->setSectionResizeMode(QHeaderView::Interactive);
@@ -219,10 +223,31 @@ void TSourceListView::resizeEvent(QResizeEvent* Event) {
     FitColumns();
 }
 
+int TSourceListView::FittingWidth(int Column) const {
+    const QStyle& Style = *style();
+    const int Text = Column == CheckStatusColumn
+                         ? Style.pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this)
+                         : fontMetrics().horizontalAdvance(WidestTexts[Column]);
+    const int TextMargins =
+        2 * (Style.pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
+    const int Caption = header()->fontMetrics().horizontalAdvance(Captions[Column]) +
+                        2 * Style.pixelMetric(QStyle::PM_HeaderMargin, nullptr, header());
+    return std::max(Text + TextMargins, Caption) + 6; // some air besides
+}
+
 void TSourceListView::FitColumns() {
     constexpr int Last = SourceColumnCount - 1;
-    const int Total = std::accumulate(std::begin(Shares), std::end(Shares), 0);
     const int Width = viewport()->width();
+    // The first layout is at the design size: there every column fits its
+    // texts and the file name takes the rest; resized, each keeps its share.
+    if (Shares[FileNameColumn] == 0 && Width > 0) {
+        int Others = 0;
+        for (int Column = 0; Column < static_cast<int>(SourceColumnCount); ++Column)
+            if (Column != FileNameColumn)
+                Others += Shares[Column] = FittingWidth(Column);
+        Shares[FileNameColumn] = std::max(Width - Others, LeastFileNameWidth);
+    }
+    const int Total = std::accumulate(std::begin(Shares), std::end(Shares), 0);
     int Used = 0;
     for (int Column = 0; Column < Last; ++Column) {
         setColumnWidth(Column, Width * Shares[Column] / Total);

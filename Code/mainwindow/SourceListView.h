@@ -62,9 +62,11 @@ protected:
 private:
     void SyncTrimMarkers() const;
     void FitColumns();
+    int FittingWidth(int Column) const;
 
     TNoPreview NoPreview;
     IPreviewHooks* Preview = &NoPreview;
+    int Shares[SourceColumnCount] = {}; // of the list's width, set at the first layout
 };
 
 // The local files among dropped data, in drop order.

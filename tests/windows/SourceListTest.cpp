@@ -200,6 +200,29 @@ TEST_F(SourceList, EditedTimesAreCorrectedAsTheyChange) {
                                            "00:06:00", "00:00:00"));
 }
 
+TEST_F(SourceList, EveryValueFitsItsColumnAndTheNameTakesTheRest) {
+    Prober.Seconds = {{"Holiday on the coast.rm", 5}};
+    Start();
+    const std::string Deep = "folder with a long name/another folder/and one more/";
+    std::filesystem::create_directories(Temp.Path(Deep));
+    CommonLib->AddSourceFiles(List(), {File(Deep + "Holiday on the coast.rm", 405297)});
+    ASSERT_EQ(List().RowCount(), 1);
+    const TRowCells Row = List().Row(0);
+    ASSERT_EQ(Row[FileSizeColumn], "395.79 KB");
+    int Others = 0;
+    for (const size_t Column :
+         {FileSizeColumn, DurationColumn, StartTimeColumn, EndTimeColumn, CutDurationColumn}) {
+        const QString Text = QString::fromStdString(Row[Column]);
+        EXPECT_GE(List().columnWidth(int(Column)), List().fontMetrics().horizontalAdvance(Text) + 8)
+            << Row[Column] << " is cut";
+        Others += List().columnWidth(int(Column));
+    }
+    Others += List().columnWidth(CheckStatusColumn);
+    EXPECT_EQ(List().columnWidth(FileNameColumn), List().viewport()->width() - Others);
+    EXPECT_EQ(List().topLevelItem(0)->toolTip(FileNameColumn).toStdString(),
+              Temp.Path(Deep + "Holiday on the coast.rm"));
+}
+
 TEST_F(SourceList, CodecErrorDialogOffersTheDownload) {
     Start();
     TFrmCodeErrorForm Dialog(FrmMainForm, System);
