@@ -2,6 +2,19 @@
 
 #include "CommandLine.h"
 
+namespace {
+
+// "Korvalin: 3 files converted", or "Korvalin: 2 of 3 files converted".
+std::string BatchEndNotice(int Converted, int Total) {
+    const std::string Files = Total == 1 ? " file converted" : " files converted";
+    return "Korvalin: " +
+           (Converted == Total ? std::to_string(Total)
+                               : std::to_string(Converted) + " of " + std::to_string(Total)) +
+           Files;
+}
+
+} // namespace
+
 void TBatchDriver::ConvertFileList() {
     if (Running())
         return;
@@ -109,6 +122,9 @@ void TBatchDriver::EndBatch() {
             Host.PowerOffAndQuit();
             return;
         }
+        if (!Stopping && !Host.ProgramWindowActive())
+            Host.NotifyDesktop(
+                BatchEndNotice(TotalCount - static_cast<int>(FailedFiles.size()), TotalCount));
         if (!FailedFiles.empty()) {
             std::string Text = "These files were not converted:";
             for (const std::string& File : FailedFiles)

@@ -40,6 +40,10 @@ public:
     virtual void OpenOutputFolder() = 0;
     // Saves the user settings, powers the computer off and ends the program.
     virtual void PowerOffAndQuit() = 0;
+    // Whether one of the program's windows, the progress window included, is
+    // the active window, and a word to the desktop for when none is.
+    virtual bool ProgramWindowActive() const = 0;
+    virtual void NotifyDesktop(const std::string& Text) = 0;
     // Calls TBatchDriver::TimerElapsed once, Milliseconds from now; replaces a
     // call still pending.
     virtual void StartTimer(int Milliseconds) = 0;
@@ -51,7 +55,8 @@ public:
 // end-of-batch actions. Every wait is a state left to a timer, so the thread
 // that drives it never blocks. Files that are gone or are no longer regular
 // files, and files whose encoder could not start, failed or left no output, are
-// logged and named in one warning at the end.
+// logged and named in one warning at the end. A batch that ends by itself
+// while the user looks elsewhere also tells the desktop.
 class TBatchDriver {
 public:
     explicit TBatchDriver(IBatchHost& Host) : Host(Host) {}

@@ -13,7 +13,7 @@
 #include "ui_Unit_Convert.h"
 #include "ui_Unit_Converting.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <filesystem>
 
 namespace {
@@ -107,6 +107,14 @@ bool TBatchHost::ShowOutputDirectoryChecked() const {
 
 bool TBatchHost::ShutdownChecked() const {
     return FrmMainForm->ui->chkShutdown->isChecked();
+}
+
+bool TBatchHost::ProgramWindowActive() const {
+    return QApplication::activeWindow() != nullptr;
+}
+
+void TBatchHost::NotifyDesktop(const std::string& Text) {
+    CommonLib->System.Notify(Text);
 }
 
 void TBatchHost::OpenOutputFolder() {

@@ -27,6 +27,8 @@ public:
     void FreeRunner() override;
     bool EncoderRunning() const override;
     bool FileExists(const std::string& Path) const override;
+    bool ProgramWindowActive() const override;
+    void NotifyDesktop(const std::string& Text) override;
     TPathKind PathKind(const std::string& Path) const override { return PathKindOf(Path); }
     bool ShowOutputDirectoryChecked() const override;
     bool ShutdownChecked() const override;

@@ -17,6 +17,7 @@ public:
     void OpenDocument(const std::string& Path, const std::string& Fallback) override;
     void StartProgram(const std::string& Path, const std::vector<std::string>& Arguments) override;
     void KeepScreenAwake(bool Awake) override;
+    void Notify(const std::string& Text) override;
 
 private:
     uint32_t ScreenSaverCookie = 0; // of the desktop's inhibition, 0 when none

@@ -104,3 +104,14 @@ void TDesktopSystemActions::KeepScreenAwake(bool Awake) {
             CallScreenSaver("UnInhibit", {Reply.value()});
     });
 }
+
+void TDesktopSystemActions::Notify(const std::string& Text) {
+    if (!QDBusConnection::sessionBus().isConnected())
+        return;
+    QDBusMessage Call = QDBusMessage::createMethodCall("org.freedesktop.Notifications",
+                                                       "/org/freedesktop/Notifications",
+                                                       "org.freedesktop.Notifications", "Notify");
+    Call.setArguments({QString("Korvalin"), 0u, QString(), QString::fromStdString(Text), QString(),
+                       QStringList(), QVariantMap(), -1});
+    QDBusConnection::sessionBus().asyncCall(Call); // an error answer is ignored
+}

@@ -26,4 +26,7 @@ public:
                               const std::vector<std::string>& Arguments) = 0;
     // While Awake, asks the desktop not to start its screen saver.
     virtual void KeepScreenAwake(bool Awake) = 0;
+    // Shows a notification on the desktop without waiting for it; nothing
+    // happens when the desktop has no notification service.
+    virtual void Notify(const std::string& Text) = 0;
 };

@@ -27,7 +27,7 @@ public:
     int EncoderLooksLeft = 0;                     // how many more looks find an encoder
     std::set<std::string> Outputs;                // files that exist
     std::map<std::string, TPathKind> SourceKinds; // regular files when not given
-    bool ShowFolder = false, Shutdown = false;
+    bool ShowFolder = false, Shutdown = false, Active = true;
     std::map<std::string, TRunEnd> RunEnds; // by source; started and 0 when not given
     TBatchDriver* Driver = nullptr;
 
@@ -64,6 +64,8 @@ public:
     bool ShutdownChecked() const override { return Shutdown; }
     void OpenOutputFolder() override { Calls.push_back("open folder"); }
     void PowerOffAndQuit() override { Calls.push_back("save settings and power off"); }
+    bool ProgramWindowActive() const override { return Active; }
+    void NotifyDesktop(const std::string& Text) override { Calls.push_back("notify " + Text); }
     void StartTimer(int Milliseconds) override { PendingTimer = Milliseconds; }
 
     // Lets time pass until the driver waits for nothing; the runner reports its
@@ -241,6 +243,46 @@ TEST_F(Batch, FilesThatFailedAreLoggedAndNamedOnceAtTheEnd) {
                                                "\n/unquotable.rm (cannot be converted)"
                                                "\n/gone.rm (the file no longer exists)"
                                                "\n/pipe.rm (it is not a regular file)"));
+}
+
+struct TNoticeCase {
+    const char* What;
+    bool Active, Shutdown, Fails;
+    int StopAt;         // the batch's clock when the user stops it, 0 when never
+    const char* Notice; // "" when none
+};
+
+TEST(BatchEnd, AnUnseenBatchThatEndsByItselfTellsTheDesktopOnce) {
+    const TNoticeCase Cases[] = {
+        {"all converted", false, false, false, 0, "notify Korvalin: 3 files converted"},
+        {"one failed", false, false, true, 0, "notify Korvalin: 2 of 3 files converted"},
+        {"the user looks at it", true, false, false, 0, ""},
+        {"it powers off", false, true, false, 0, ""},
+        {"stopped", false, false, false, 2000, ""},
+    };
+    for (const TNoticeCase& Case : Cases) {
+        SCOPED_TRACE(Case.What);
+        TFakeHost Host;
+        TBatchDriver Driver(Host);
+        Host.Driver = &Driver;
+        for (const char* Source : {"/a.rm", "/b.rm", "/c.rm"}) {
+            Host.Rows.push_back({true, Source});
+            Host.Outputs.insert(std::string("/out") + Source + ".3gp");
+        }
+        Host.Active = Case.Active;
+        Host.Shutdown = Case.Shutdown;
+        if (Case.Fails)
+            Host.RunEnds["/b.rm"] = {true, 1};
+        Driver.ConvertFileList();
+        Host.RunToEnd([&] {
+            if (Host.Now == Case.StopAt)
+                Driver.RequestStop(false);
+        });
+        if (*Case.Notice)
+            EXPECT_THAT(Host.Only("notify"), ElementsAre(Case.Notice));
+        else
+            EXPECT_THAT(Host.Only("notify"), IsEmpty());
+    }
 }
 
 } // namespace

@@ -15,4 +15,5 @@ public:
     void OpenDocument(const std::string&, const std::string&) override {}
     void StartProgram(const std::string&, const std::vector<std::string>&) override {}
     void KeepScreenAwake(bool) override {}
+    void Notify(const std::string&) override {}
 };

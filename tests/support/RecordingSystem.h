@@ -37,6 +37,7 @@ public:
         Actions.push_back(Action);
     }
     void KeepScreenAwake(bool Awake) override { Actions.push_back(Awake ? "awake" : "may sleep"); }
+    void Notify(const std::string& Text) override { Actions.push_back("notify " + Text); }
 
     std::vector<TProcessEntry> Processes;
     std::vector<bool> Results; // of the terminations in turn; the last one repeats
