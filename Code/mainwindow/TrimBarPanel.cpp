@@ -1,5 +1,6 @@
 #include "TrimBarPanel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -33,13 +34,16 @@ QPixmap MarkerFace(bool PointsRight) {
 
 } // namespace
 
-// A marker: its face stretched over it; a drag moves it as the mouse moves.
+// A marker: its face stretched over it; a drag moves it as the mouse moves,
+// and with the focus, Left and Right move it by the steps of a click.
 class TTrimMarker : public QWidget {
 public:
-    TTrimMarker(TTrimBarPanel& Bar, const char* Name, QPixmap Face)
+    TTrimMarker(TTrimBarPanel& Bar, const char* Name, const char* SpokenName, QPixmap Face)
         : QWidget(&Bar), Bar(Bar), Face(std::move(Face)) {
         setObjectName(Name);
+        setAccessibleName(SpokenName);
         setCursor(Qt::PointingHandCursor);
+        setFocusPolicy(Qt::StrongFocus);
     }
 
 protected:
@@ -47,6 +51,19 @@ protected:
         QPainter Painter(this);
         Painter.fillRect(rect(), QColor(61, 65, 77));
         Painter.drawPixmap(rect(), Face);
+        if (hasFocus()) {
+            Painter.setPen(QPen(QColor(255, 200, 60), 1, Qt::DotLine));
+            Painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        }
+    }
+    void keyPressEvent(QKeyEvent* Event) override {
+        const int Direction =
+            Event->key() == Qt::Key_Left ? -1 : (Event->key() == Qt::Key_Right ? 1 : 0);
+        if (Direction == 0)
+            return QWidget::keyPressEvent(Event);
+        const Qt::KeyboardModifiers Keys = Event->modifiers() & ~Qt::KeypadModifier;
+        const int Step = TrimBar::ClickStep(Keys == Qt::ControlModifier, Keys == Qt::ShiftModifier);
+        Bar.MarkerDragged(*this, x() + Direction * Step);
     }
     void mousePressEvent(QMouseEvent* Event) override {
         if (Event->button() == Qt::LeftButton)
@@ -65,8 +82,10 @@ private:
 
 TTrimBarPanel::TTrimBarPanel(QWidget* Parent)
     : QFrame(Parent), Panel2(new QWidget(this)),
-      Splitter1(new TTrimMarker(*this, "Splitter1", MarkerFace(true))), Panel4(new QWidget(this)),
-      Splitter2(new TTrimMarker(*this, "Splitter2", MarkerFace(false))), Panel3(new QWidget(this)) {
+      Splitter1(new TTrimMarker(*this, "Splitter1", "Start marker", MarkerFace(true))),
+      Panel4(new QWidget(this)),
+      Splitter2(new TTrimMarker(*this, "Splitter2", "End marker", MarkerFace(false))),
+      Panel3(new QWidget(this)) {
     Panel2->setObjectName("Panel2");
     Panel4->setObjectName("Panel4");
     Panel3->setObjectName("Panel3");

@@ -1,5 +1,10 @@
+#include "Unit_Converting.h"
+#include "Unit_Option.h"
 #include "WindowFixture.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -7,6 +12,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <cmath>
+#include <gmock/gmock.h>
 
 namespace {
 
@@ -49,6 +55,26 @@ TEST_F(WindowTest, DialogsAndMessageBoxesKeepReadableText) {
     QApplication::setActiveWindow(FrmMainForm);
     TQtUserDialogs(System).ShowMessage("This is a read-only path.", TMessageKind::Warning);
     EXPECT_GE(BoxReadability, 4.5);
+}
+
+TEST_F(WindowTest, EveryButtonAndFieldHasANameInWords) {
+    Start();
+    for (QWidget* Window : std::initializer_list<QWidget*>{FrmMainForm, frmOption, frmConverting})
+        for (QWidget* Control : Window->findChildren<QWidget*>()) {
+            const bool Operable =
+                qobject_cast<QAbstractButton*>(Control) || qobject_cast<QComboBox*>(Control) ||
+                qobject_cast<QLineEdit*>(Control) || qobject_cast<QAbstractItemView*>(Control);
+            if (!Operable || Control->objectName().isEmpty() ||
+                Control->objectName().startsWith("qt_"))
+                continue;
+            // On this platform a combo box's name is its value; its label names it.
+            QAccessibleInterface* Interface = QAccessible::queryAccessibleInterface(Control);
+            QString Name = Interface->text(QAccessible::Name);
+            for (const auto& [Label, Relation] : Interface->relations(QAccessible::Label))
+                Name += " " + Label->text(QAccessible::Name);
+            EXPECT_THAT(Name.toStdString(), testing::ContainsRegex("[A-Za-z]{2}"))
+                << Control->objectName().toStdString();
+        }
 }
 
 TEST_F(WindowTest, ClickingACheckBoxCaptionTogglesTheBox) {

@@ -5,6 +5,7 @@
 #include "VideoArea.h"
 #include "WindowFixture.h"
 
+#include <QAccessible>
 #include <QLabel>
 
 namespace {
@@ -72,6 +73,30 @@ TEST_F(Preview, DraggedMarkersWriteTheSelectedRowsTimes) {
 
     Drag("Splitter1", 500); // stops a pixel short of the end marker
     EXPECT_EQ(Bar().Strips().Left, 220);
+}
+
+TEST_F(Preview, MarkersMoveByKeysAsByTheMouse) {
+    Start();
+    AddRows({"a.rm"});
+    QWidget* StartMarker = Bar().findChild<QWidget*>("Splitter1");
+    QWidget* EndMarker = Bar().findChild<QWidget*>("Splitter2");
+    StartMarker->setFocus();
+    for (int Press = 0; Press < 5; ++Press)
+        QTest::keyClick(StartMarker, Qt::Key_Right, Qt::ShiftModifier); // 10 pixels
+    for (int Press = 0; Press < 3; ++Press)
+        QTest::keyClick(StartMarker, Qt::Key_Right, Qt::ControlModifier); // 1 pixel
+    EXPECT_EQ(Bar().Strips().Left, 54);
+    EXPECT_EQ(Cell(0, StartTimeColumn), "00:00:23"); // as the same drag writes it
+    QTest::keyClick(StartMarker, Qt::Key_Left);      // 5 pixels
+    EXPECT_EQ(Bar().Strips().Left, 49);
+    QTest::keyClick(StartMarker, Qt::Key_Tab);
+    EXPECT_TRUE(EndMarker->hasFocus());
+    QTest::keyClick(EndMarker, Qt::Key_Left);
+    EXPECT_EQ(Bar().Strips().Right, 6);
+    EXPECT_EQ(Cell(0, EndTimeColumn), "00:01:39");
+    for (QWidget* Marker : {StartMarker, EndMarker})
+        EXPECT_FALSE(
+            QAccessible::queryAccessibleInterface(Marker)->text(QAccessible::Name).isEmpty());
 }
 
 TEST_F(Preview, ClicksOnTheOuterStripsStepTheirMarkers) {
