@@ -15,9 +15,10 @@ inline std::filesystem::path FreshBenchFolder(const std::string& Name) {
 }
 
 // A 320 x 240 rv20 clip with ac3 sound of the given length, made by ffmpeg.
-inline bool MakeRealMediaClip(const std::filesystem::path& File, int Seconds) {
-    const std::string Make = "ffmpeg -v error -f lavfi -i testsrc=size=320x240:rate=25 -f lavfi "
-                             "-i sine=sample_rate=44100 -t " +
+inline bool MakeRealMediaClip(const std::filesystem::path& File, int Seconds,
+                              const std::string& Size = "320x240") {
+    const std::string Make = "ffmpeg -v error -f lavfi -i testsrc=size=" + Size +
+                             ":rate=25 -f lavfi -i sine=sample_rate=44100 -t " +
                              std::to_string(Seconds) + " -c:v rv20 -c:a ac3 -ac 2 '" +
                              File.string() + "'";
     return std::system(Make.c_str()) == 0;

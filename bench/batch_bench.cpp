@@ -3,7 +3,8 @@
 // its event loop, and for each file how much longer it took in the batch than
 // its encoder's own run, also counted beyond the 2 s pause and the 3 s wait
 // that every file has. A small wrapper in evc.exe's place notes when the real
-// encoder starts and ends.
+// encoder starts and ends. Then how far the progress window's time-left
+// estimates were from the time really left, from the moment they show.
 //
 //   build/bench/batch_bench
 #include "BenchFiles.h"
@@ -12,9 +13,11 @@
 #include "SourceListView.h"
 #include "UnitCustomProc.h"
 #include "Unit_CommonLib.h"
+#include "Unit_Converting.h"
 #include "ui_Unit_Convert.h"
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -54,7 +57,7 @@ int main(int argc, char** argv) {
     QStringList Files;
     for (int I = 0; I < 3; ++I) {
         const fs::path File = Folder / ("clip " + std::to_string(I) + ".rm");
-        if (!MakeRealMediaClip(File, 90))
+        if (!MakeRealMediaClip(File, 60, "1280x720")) // big enough to take a few seconds
             return 1;
         Files << QString::fromStdString(File.string());
     }
@@ -66,9 +69,21 @@ int main(int argc, char** argv) {
 
     // Each file is done at the loop turn that sees the batch count it.
     std::vector<TClock::time_point> FileEnds;
+    struct TSample {
+        TClock::time_point At;
+        size_t File;
+        TTimeLeft Left;
+    };
+    std::vector<TSample> Samples;
     TEventLoopWatch Watch([&] {
         if (FileEnds.size() < static_cast<size_t>(CustomProc->Batch.DoneCount))
             FileEnds.push_back(TClock::now());
+        const auto Now = TClock::now(); // a sample every 50 ms is plenty
+        if (!Samples.empty() && Now - Samples.back().At < std::chrono::milliseconds(50))
+            return;
+        if (const std::optional<TTimeLeft> Left = frmConverting->TimeLeft();
+            Left && frmConverting->isVisible())
+            Samples.push_back({Now, FileEnds.size(), *Left});
     });
     Watch.Start();
     const auto Start = TClock::now();
@@ -92,6 +107,26 @@ int main(int argc, char** argv) {
                     I + 1, InBatch, Run, InBatch - Run, (InBatch - Pauses) * 1000);
         FileStart = FileEnds[I];
     }
+
+    // Relative errors while at least 5 s are really left; closer to the end a
+    // second is a large share.
+    double WorstFile = 0, WorstBatch = 0;
+    for (const TSample& Sample : Samples) {
+        if (Sample.File >= FileEnds.size())
+            continue;
+        const double FileLeft = Seconds(FileEnds[Sample.File] - Sample.At);
+        const double BatchLeft = Seconds(FileEnds.back() - Sample.At);
+        if (FileLeft >= 5)
+            WorstFile =
+                std::max(WorstFile, std::abs(Sample.Left.FileSeconds - FileLeft) / FileLeft);
+        if (BatchLeft >= 5)
+            WorstBatch =
+                std::max(WorstBatch, std::abs(Sample.Left.BatchSeconds - BatchLeft) / BatchLeft);
+    }
+    if (!Samples.empty())
+        std::printf("time left, first shown %.1f s into the batch: worst error %.0f %% for the "
+                    "file, %.0f %% for the batch (while 5 s or more were left)\n",
+                    Seconds(Samples.front().At - Start), WorstFile * 100, WorstBatch * 100);
     fs::remove_all(Folder);
     return 0;
 }

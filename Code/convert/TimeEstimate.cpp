@@ -31,6 +31,12 @@ void TTimeEstimator::StartFile(double Now, size_t Index) {
     Current = Index;
     FirstProgressAt.reset();
     FirstPosition = 0;
+    // The new file's own estimate at once; the batch's runs on smoothly.
+    if (const std::optional<TTimeLeft> Latest = Measured(Now, 0); Latest && Shown) {
+        Shown->FileSeconds = Latest->FileSeconds;
+        Shown->BatchSeconds = Smoothed(Shown->BatchSeconds, Now - ShownAt, Latest->BatchSeconds);
+        ShownAt = Now;
+    }
 }
 
 void TTimeEstimator::Report(double Now, double Position) {
@@ -56,14 +62,26 @@ void TTimeEstimator::Report(double Now, double Position) {
     ShownAt = Now;
 }
 
+std::optional<TTimeLeft> TTimeEstimator::TimeLeft(double Now) const {
+    if (!Shown)
+        return std::nullopt;
+    TTimeLeft Left = *Shown;
+    Left.FileSeconds = std::max(Left.FileSeconds - (Now - ShownAt), 0.0);
+    Left.BatchSeconds = std::max(Left.BatchSeconds - (Now - ShownAt), 0.0);
+    return Left;
+}
+
 std::optional<TTimeLeft> TTimeEstimator::Measured(double Now, double Position) const {
     if (!Speed || Current >= Lengths.size())
         return std::nullopt;
     TTimeLeft Left;
     Left.Speed = *Speed;
+    const double Waiting = std::max(EncoderStart - Now, 0.0); // the pause before the encoder
+    const double Encoding = std::max(Now - EncoderStart, 0.0);
+    const double StartupLeft = FirstProgressAt ? 0 : std::max(StartupSeconds - Encoding, 0.0);
     // The driver looks for the encoder's end only once it has had time to appear.
-    Left.FileSeconds = std::max(
-        {(Lengths[Current] - Position) / *Speed, EncoderStart + EncoderAppears - Now, 0.0});
+    Left.FileSeconds = Waiting + std::max(StartupLeft + (Lengths[Current] - Position) / *Speed,
+                                          EncoderAppears - Encoding);
     Left.BatchSeconds = Left.FileSeconds;
     for (size_t Later = Current + 1; Later < Lengths.size(); ++Later)
         Left.BatchSeconds +=

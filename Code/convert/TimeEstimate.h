@@ -22,10 +22,10 @@ public:
     void StartFile(double Now, size_t Index);
     // The encoder has converted Position seconds of the current file at Now.
     void Report(double Now, double Position);
-    // Nothing until the batch has made two seconds of progress. Each estimate
-    // runs down with the clock and moves only part of the way towards what the
-    // latest speed says, so that it does not jump with every report.
-    std::optional<TTimeLeft> TimeLeft() const { return Shown; }
+    // What is left at Now; nothing until the batch has made two seconds of
+    // progress. Each estimate runs down with the clock and moves only part of
+    // the way towards what the latest report says, so that it does not jump.
+    std::optional<TTimeLeft> TimeLeft(double Now) const;
 
 private:
     std::optional<TTimeLeft> Measured(double Now, double Position) const;

@@ -49,8 +49,13 @@ void TfrmConverting::FormShow() {
     }
 }
 
+void TfrmConverting::ShowTimeLeft() {
+    ui->lblTimeLeft->setText(QString::fromStdString(TimeLeftText(TimeLeft())));
+}
+
 void TfrmConverting::tmrChangingTimer() {
     AnimationStep = NextAnimationStep(AnimationStep);
+    ShowTimeLeft(); // also while the encoder says nothing
     ui->lblInfo->setText(
         QString::fromStdString(AnimationText(AnimationStep, ui->ProgressBar1->value())));
 }
@@ -91,7 +96,7 @@ void TfrmConverting::StartFile() {
     const auto Turn =
         std::lower_bound(BatchRows.begin(), BatchRows.end(), CustomProc->Batch.FileIndex);
     Estimator.StartFile(Now(), static_cast<size_t>(Turn - BatchRows.begin()));
-    ui->lblTimeLeft->setText(QString::fromStdString(TimeLeftText(Estimator.TimeLeft())));
+    ShowTimeLeft();
     ui->ProgressBar1->setValue(0);
     LatestText.clear();
     Panel->clear();
@@ -120,7 +125,7 @@ void TfrmConverting::actRefreshProgressExecute() {
             ReportedSeconds(ToEngineText(StatusText()), Params.CodecParam, Params.OutputExt)) {
         File->setValue(std::clamp(*Seconds, 0, *Maximum));
         Estimator.Report(Now(), *Seconds);
-        ui->lblTimeLeft->setText(QString::fromStdString(TimeLeftText(Estimator.TimeLeft())));
+        ShowTimeLeft();
     }
 }
 

@@ -30,7 +30,7 @@ public:
     // A new file: its bar at 0 and no text of the file before it.
     void StartFile();
     // What the window estimates of the batch, as its label shows it.
-    std::optional<TTimeLeft> TimeLeft() const { return Estimator.TimeLeft(); }
+    std::optional<TTimeLeft> TimeLeft() const { return Estimator.TimeLeft(Now()); }
 
     const std::unique_ptr<Ui::TfrmConverting> ui;
 
@@ -47,6 +47,7 @@ private:
     bool FormClose();
     void StopEncoder() const;
     void StartBatch();
+    void ShowTimeLeft();
     double Now() const { return static_cast<double>(BatchClock.elapsed()) / 1000; }
 
     QTimer tmrChanging;

@@ -12,11 +12,11 @@ const char* const StripLook = R"(
 #Panel4 { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #7fa6e0, stop:1 #3f6bb0); }
 )";
 
-// The marker faces, 17 × 19: a grip with an arrow pointing into the kept part.
-QPixmap MarkerFace(bool PointsRight) {
-    QPixmap Face(17, 19);
-    Face.fill(Qt::transparent);
-    QPainter Painter(&Face);
+// A marker's face, designed at 17 × 19 and drawn to the marker's size at the
+// screen's own resolution: a grip with an arrow pointing into the kept part.
+void DrawMarkerFace(QPainter& Painter, QSize Size, bool PointsRight) {
+    Painter.save();
+    Painter.scale(Size.width() / 17.0, Size.height() / 19.0);
     Painter.setRenderHint(QPainter::Antialiasing);
     Painter.setPen(Qt::NoPen);
     Painter.setBrush(QColor(236, 240, 246));
@@ -29,7 +29,7 @@ QPixmap MarkerFace(bool PointsRight) {
     Arrow.closeSubpath();
     Painter.setBrush(QColor(47, 84, 145));
     Painter.drawPath(Arrow);
-    return Face;
+    Painter.restore();
 }
 
 } // namespace
@@ -38,8 +38,8 @@ QPixmap MarkerFace(bool PointsRight) {
 // and with the focus, Left and Right move it by the steps of a click.
 class TTrimMarker : public QWidget {
 public:
-    TTrimMarker(TTrimBarPanel& Bar, const char* Name, const char* SpokenName, QPixmap Face)
-        : QWidget(&Bar), Bar(Bar), Face(std::move(Face)) {
+    TTrimMarker(TTrimBarPanel& Bar, const char* Name, const char* SpokenName, bool PointsRight)
+        : QWidget(&Bar), Bar(Bar), PointsRight(PointsRight) {
         setObjectName(Name);
         setAccessibleName(SpokenName);
         setCursor(Qt::PointingHandCursor);
@@ -50,7 +50,7 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter Painter(this);
         Painter.fillRect(rect(), QColor(61, 65, 77));
-        Painter.drawPixmap(rect(), Face);
+        DrawMarkerFace(Painter, size(), PointsRight);
         if (hasFocus()) {
             Painter.setPen(QPen(QColor(255, 200, 60), 1, Qt::DotLine));
             Painter.drawRect(rect().adjusted(0, 0, -1, -1));
@@ -76,15 +76,15 @@ protected:
 
 private:
     TTrimBarPanel& Bar;
-    const QPixmap Face;
+    const bool PointsRight;
     int GrabX = 0;
 };
 
 TTrimBarPanel::TTrimBarPanel(QWidget* Parent)
     : QFrame(Parent), Panel2(new QWidget(this)),
-      Splitter1(new TTrimMarker(*this, "Splitter1", "Start marker", MarkerFace(true))),
+      Splitter1(new TTrimMarker(*this, "Splitter1", "Start marker", true)),
       Panel4(new QWidget(this)),
-      Splitter2(new TTrimMarker(*this, "Splitter2", "End marker", MarkerFace(false))),
+      Splitter2(new TTrimMarker(*this, "Splitter2", "End marker", false)),
       Panel3(new QWidget(this)) {
     Panel2->setObjectName("Panel2");
     Panel4->setObjectName("Panel4");

@@ -3,7 +3,6 @@
 #include "TrimBar.h"
 
 #include <QFrame>
-#include <QPixmap>
 
 class TTrimMarker;
 

@@ -38,6 +38,7 @@ struct TRun {
         }
         Now += Encoding;
     }
+    std::optional<TTimeLeft> Left() const { return Estimator.TimeLeft(Now + Encoding); }
     const std::vector<double> Lengths;
     TTimeEstimator Estimator;
     double Now = 0, Encoding = 0; // seconds since the encoder started
@@ -48,7 +49,7 @@ TEST(TimeEstimate, StartsAfterTwoSecondsThenRunsDownCloseToTheTruth) {
     std::optional<double> Previous;
     double FirstEstimateAt = -1;
     Run.File(0, 4, 0.4, [&](double Truth) {
-        const std::optional<TTimeLeft> Left = Run.Estimator.TimeLeft();
+        const std::optional<TTimeLeft> Left = Run.Left();
         if (!Left) {
             EXPECT_LT(Run.Encoding, 3.0);
             return;
@@ -72,12 +73,12 @@ TEST(TimeEstimate, BatchCountsLaterFilesWithTheirPausesAndKeepsTheSpeed) {
     // At 10× a 10 s file takes 1 s, less than the driver's wait for the encoder.
     Run.File(0, 10, 0.5, [&](double) {
         if (!First)
-            First = Run.Estimator.TimeLeft();
+            First = Run.Left();
     });
     ASSERT_TRUE(First);
     EXPECT_NEAR(First->BatchSeconds - First->FileSeconds, (2 + 0.5 + 12) + (2 + 3), 1.5);
     Run.File(1, 10, 0.5, [&](double Truth) {
-        const std::optional<TTimeLeft> Left = Run.Estimator.TimeLeft();
+        const std::optional<TTimeLeft> Left = Run.Left();
         ASSERT_TRUE(Left) << "the speed of the file before carries over";
         EXPECT_NEAR(Left->BatchSeconds, Truth + 2 + 3, std::max(0.25 * (Truth + 5), 1.0));
     });
