@@ -42,7 +42,7 @@ private:
 };
 
 // "Estimating…" until there is an estimate, then for example
-// "4.2× real time · about 20 s left for this file, 1 min 20 s for all".
+// "4.2× real time · About 20 s left for this file, 1 min 20 s for all".
 std::string TimeLeftText(const std::optional<TTimeLeft>& Left);
 
 // A duration as people say it, rounded: "45 s", "1 min 20 s", "2 h 5 min".

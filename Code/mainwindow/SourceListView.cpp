@@ -240,7 +240,9 @@ void TSourceListView::FitColumns() {
     const int Width = viewport()->width();
     // The first layout is at the design size: there every column fits its
     // texts and the file name takes the rest; resized, each keeps its share.
-    if (Shares[FileNameColumn] == 0 && Width > 0) {
+    if (Shares[FileNameColumn] == 0) {
+        if (Width <= 0) // not laid out yet
+            return;
         int Others = 0;
         for (int Column = 0; Column < static_cast<int>(SourceColumnCount); ++Column)
             if (Column != FileNameColumn)
