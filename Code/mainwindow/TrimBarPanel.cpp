@@ -113,6 +113,11 @@ void TTrimBarPanel::Arrange() {
     Panel3->setGeometry(Width - Now.Right, 0, Now.Right, Height);
 }
 
+void TTrimBarPanel::resizeEvent(QResizeEvent* Event) {
+    QFrame::resizeEvent(Event);
+    Arrange(); // the strips and markers take the bar's height, also before any file is added
+}
+
 void TTrimBarPanel::MarkerDragged(const TTrimMarker& Marker, int X) {
     const TrimBar::TStrips Before = Now;
     if (&Marker == Splitter1)

@@ -26,6 +26,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
 
 private:
     friend class TTrimMarker;

@@ -75,11 +75,13 @@ TEST_F(Preview, DraggedMarkersWriteTheSelectedRowsTimes) {
     EXPECT_EQ(Bar().Strips().Left, 220);
 }
 
-TEST_F(Preview, MarkersMoveByKeysAsByTheMouse) {
+TEST_F(Preview, MarkersAreWholeFromTheStartAndMoveByKeysAsByTheMouse) {
     Start();
-    AddRows({"a.rm"});
     QWidget* StartMarker = Bar().findChild<QWidget*>("Splitter1");
     QWidget* EndMarker = Bar().findChild<QWidget*>("Splitter2");
+    for (const QWidget* Marker : {StartMarker, EndMarker}) // before any file is added
+        EXPECT_EQ(Marker->geometry().bottom(), Bar().height() - 1) << "a marker is cut";
+    AddRows({"a.rm"});
     StartMarker->setFocus();
     for (int Press = 0; Press < 5; ++Press)
         QTest::keyClick(StartMarker, Qt::Key_Right, Qt::ShiftModifier); // 10 pixels
