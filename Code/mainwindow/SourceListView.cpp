@@ -76,6 +76,11 @@ TSourceListView::TSourceListView(QWidget* Parent) : QTreeWidget(Parent) {
     header()->setSectionsMovable(false);
     header()->setStretchLastSection(false);
     header()->setSectionResizeMode(QHeaderView::Interactive);
+    // A column the user widens or narrows keeps that share from then on.
+    connect(header(), &QHeaderView::sectionResized, this, [this] {
+        if (!Fitting)
+            TakeColumnShares();
+    });
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setDragEnabled(true);
     setAcceptDrops(true);
@@ -238,6 +243,8 @@ int TSourceListView::FittingWidth(int Column) const {
 void TSourceListView::FitColumns() {
     constexpr int Last = SourceColumnCount - 1;
     const int Width = viewport()->width();
+    if (Width == FittedWidth) // only its height changed, as when a scroll bar comes or goes
+        return;
     // The first layout is at the design size: there every column fits its
     // texts and the file name takes the rest; resized, each keeps its share.
     if (Shares[FileNameColumn] == 0) {
@@ -250,12 +257,20 @@ void TSourceListView::FitColumns() {
         Shares[FileNameColumn] = std::max(Width - Others, LeastFileNameWidth);
     }
     const int Total = std::accumulate(std::begin(Shares), std::end(Shares), 0);
+    Fitting = true;
     int Used = 0;
     for (int Column = 0; Column < Last; ++Column) {
         setColumnWidth(Column, Width * Shares[Column] / Total);
         Used += columnWidth(Column);
     }
     setColumnWidth(Last, Width - Used); // the rounding goes to the last column
+    Fitting = false;
+    FittedWidth = Width;
+}
+
+void TSourceListView::TakeColumnShares() {
+    for (int Column = 0; Column < static_cast<int>(SourceColumnCount); ++Column)
+        Shares[Column] = columnWidth(Column);
 }
 
 void TSourceListView::startDrag(Qt::DropActions) {

@@ -62,11 +62,14 @@ protected:
 private:
     void SyncTrimMarkers() const;
     void FitColumns();
+    void TakeColumnShares();
     int FittingWidth(int Column) const;
 
     TNoPreview NoPreview;
     IPreviewHooks* Preview = &NoPreview;
     int Shares[SourceColumnCount] = {}; // of the list's width, set at the first layout
+    int FittedWidth = 0;                // the width the columns were last fitted to
+    bool Fitting = false;               // the widths change by FitColumns, not by the user
 };
 
 // The local files among dropped data, in drop order.

@@ -223,6 +223,30 @@ TEST_F(SourceList, EveryValueFitsItsColumnAndTheNameTakesTheRest) {
               Temp.Path(Deep + "Holiday on the coast.rm"));
 }
 
+TEST_F(SourceList, ADraggedColumnStaysAndEveryColumnKeepsItsShareWhenResized) {
+    Start();
+    AddThreeRows();
+    QHeaderView& Header = *List().header();
+    const int Before = List().columnWidth(FileNameColumn);
+    const QPoint Divider(Header.sectionViewportPosition(FileNameColumn) + Before - 1, 5);
+    QTest::mousePress(Header.viewport(), Qt::LeftButton, {}, Divider);
+    QTest::mouseMove(Header.viewport(), Divider + QPoint(60, 0));
+    QTest::mouseRelease(Header.viewport(), Qt::LeftButton, {}, Divider + QPoint(60, 0));
+    QApplication::processEvents();
+    EXPECT_NEAR(List().columnWidth(FileNameColumn), Before + 60, 2) << "the drag sprang back";
+
+    const double Ratio =
+        double(List().columnWidth(FileNameColumn)) / List().columnWidth(FileSizeColumn);
+    List().resize(List().width() + 150, List().height());
+    QApplication::processEvents();
+    EXPECT_NEAR(double(List().columnWidth(FileNameColumn)) / List().columnWidth(FileSizeColumn),
+                Ratio, 0.05 * Ratio);
+    int Sum = 0;
+    for (int Column = 0; Column < int(SourceColumnCount); ++Column)
+        Sum += List().columnWidth(Column);
+    EXPECT_EQ(Sum, List().viewport()->width());
+}
+
 TEST_F(SourceList, CodecErrorDialogOffersTheDownload) {
     Start();
     TFrmCodeErrorForm Dialog(FrmMainForm, System);
