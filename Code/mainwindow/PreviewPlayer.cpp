@@ -45,6 +45,7 @@ TPreviewPlayer::TPreviewPlayer(const TPreviewControls& Controls,
 TPreviewPlayer::~TPreviewPlayer() = default;
 
 void TPreviewPlayer::btnPlayClick() {
+    Controls.PlayFailure.hide();
     if (!Player.PreviewFile.isEmpty()) {
         if (!Player.IsPlaying) // a running preview goes on as it is
             PlayPreview();
@@ -136,6 +137,7 @@ void TPreviewPlayer::RenderFailed() {
 
 void TPreviewPlayer::PlayingFailed() {
     AppFunc->WriteLog("Playing Video error.");
+    Controls.PlayFailure.show();
     Graph->Clear();
     Controls.Video.ClearPicture();
 }
@@ -161,6 +163,7 @@ void TPreviewPlayer::dstrckbrMainformTimer() {
 }
 
 void TPreviewPlayer::SyncTrimMarkers() {
+    Controls.PlayFailure.hide(); // the note was about the row before
     for (const int Index : Controls.List.SelectedRows()) {
         const TRowCells Cells = Controls.List.Row(Index);
         if (FromEngineText(Cells[FileNameColumn]) == Player.PreviewFile)

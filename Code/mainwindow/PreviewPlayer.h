@@ -19,7 +19,8 @@ class TVideoArea;
 struct TPreviewControls {
     TSourceListView& List;
     TVideoArea& Video;
-    QWidget& Logo; // covers the video area while nothing plays
+    QWidget& Logo;        // covers the video area while nothing plays
+    QWidget& PlayFailure; // over the logo from a file that cannot play to the next Play
     QLabel& CurTime;
     TTrimBarPanel& Bar;
 };

@@ -46,14 +46,17 @@ QLabel { color: white; }
 #DSVideoWindowEx1, #pnlCurTime { background: black; }
 #pnlCurTime { font-size: 11pt; }
 #panLogo { font-size: 20pt; font-weight: bold; color: #5d7bb5; }
+#lblPlayFailure { color: #e8c36a; }
 )";
 
 // The form's controls exist before the preview that works on them.
 std::unique_ptr<TPreviewPlayer> BuildPreview(TFrmMainForm& Window, Ui::TFrmMainForm& Form) {
     Form.setupUi(&Window);
-    Form.panLogo->setAttribute(Qt::WA_TransparentForMouseEvents); // the area sees the mouse
-    const TPreviewControls Controls{*Form.dxTreeSourceFileInfo, *Form.DSVideoWindowEx1,
-                                    *Form.panLogo, *Form.pnlCurTime, *Form.Panel1};
+    for (QLabel* Cover : {Form.panLogo, Form.lblPlayFailure})
+        Cover->setAttribute(Qt::WA_TransparentForMouseEvents); // the area sees the mouse
+    const TPreviewControls Controls{
+        *Form.dxTreeSourceFileInfo, *Form.DSVideoWindowEx1, *Form.panLogo,
+        *Form.lblPlayFailure,       *Form.pnlCurTime,       *Form.Panel1};
     auto Preview =
         std::make_unique<TPreviewPlayer>(Controls, ApplicationServices.CreateMediaGraph, &Window);
     Form.dxTreeSourceFileInfo->SetPreview(*Preview);

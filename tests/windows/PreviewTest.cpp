@@ -211,6 +211,7 @@ TEST_F(Preview, FilesThatDoNotPlayFullyAreLoggedAndClearAndEmptyList) {
     Click(Main().btnPlay);
     Graph->Listener.RenderFailed();
     EXPECT_TRUE(Player().PreviewFile.isEmpty());
+    EXPECT_TRUE(Main().lblPlayFailure->isVisible()) << "the user is told, not only the log";
     EXPECT_EQ(LogMessagesOf(Temp.Path("log.txt")),
               (std::vector<std::string>{"Playing Video error.", "Playing Video error."}));
 
@@ -222,6 +223,7 @@ TEST_F(Preview, FilesThatDoNotPlayFullyAreLoggedAndClearAndEmptyList) {
     EXPECT_EQ(Bar().Strips().Right, 2);
 
     PlayOpened();
+    EXPECT_FALSE(Main().lblPlayFailure->isVisible()); // until the next Play
     FrmMainForm->close(); // the graph goes with the window
     EXPECT_FALSE(Graph->IsActive);
     EXPECT_EQ(Graph->Calls.back(), "clear");
