@@ -14,7 +14,6 @@
 #include "ui_Unit_Converting.h"
 
 #include <QApplication>
-#include <filesystem>
 
 namespace {
 
@@ -97,8 +96,7 @@ bool TBatchHost::EncoderRunning() const {
 }
 
 bool TBatchHost::FileExists(const std::string& Path) const {
-    std::error_code Error;
-    return std::filesystem::is_regular_file(Path, Error);
+    return IsRegularFile(Path);
 }
 
 bool TBatchHost::ShowOutputDirectoryChecked() const {

@@ -106,9 +106,13 @@ std::string GetStartTime(const std::string& SourceFile, const TConvertInputs& In
     return StartTime;
 }
 
+long long CutSecondsOf(const TSourceRow& Row) {
+    return SecondsOfTimeText(Row.EndTime) - SecondsOfTimeText(Row.StartTime);
+}
+
 long long GetCutSeconds(const std::string& SourceFile, std::span<const TSourceRow> Rows) {
     const TSourceRow* Row = LastRowOf(SourceFile, Rows);
-    return Row ? SecondsOfTimeText(Row->EndTime) - SecondsOfTimeText(Row->StartTime) : 0;
+    return Row ? CutSecondsOf(*Row) : 0;
 }
 
 std::string GetCutDuration(const std::string& SourceFile, std::span<const TSourceRow> Rows) {

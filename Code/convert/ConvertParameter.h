@@ -81,8 +81,9 @@ std::string CreateConvertParameter(const std::string& SourceFile, const TConvert
 std::string AssembleCommand(const TConvertParameters& Params, const TConvertServices& Services);
 std::string GetStartTime(const std::string& SourceFile, const TConvertInputs& Inputs);
 std::string GetCutDuration(const std::string& SourceFile, std::span<const TSourceRow> Rows);
-// End minus start of the last row of the file (ignoring ASCII case) in whole
-// seconds; 0 when no row has it.
+// End minus start of a row in whole seconds.
+long long CutSecondsOf(const TSourceRow& Row);
+// The same of the last row of the file (ignoring ASCII case); 0 when no row has it.
 long long GetCutSeconds(const std::string& SourceFile, std::span<const TSourceRow> Rows);
 std::string GetOutputFolder(const std::string& FolderText, const TAppFunc& AppFunc);
 

@@ -83,8 +83,8 @@ void TfrmConverting::StartBatch() {
         if (Cells[CheckStatusColumn] != "True")
             continue;
         BatchRows.push_back(Row);
-        Lengths.push_back(static_cast<double>(SecondsOfTimeText(Cells[EndTimeColumn]) -
-                                              SecondsOfTimeText(Cells[StartTimeColumn])));
+        Lengths.push_back(static_cast<double>(
+            CutSecondsOf({Cells[FileNameColumn], Cells[StartTimeColumn], Cells[EndTimeColumn]})));
     }
     Estimator.StartBatch(std::move(Lengths));
     BatchClock.start();
