@@ -3,6 +3,8 @@
 #include "AppFunc.h"
 #include "ConsoleProcess.h"
 
+#include <string_view>
+
 namespace {
 
 constexpr size_t MaxPiece = 1023;
@@ -11,12 +13,41 @@ constexpr int PauseAfterDelivery = 500; // milliseconds
 // does not spin; the child's end is noticed within this time.
 constexpr int EmptyPipeWaitMilliseconds = 50;
 
+// Keeps the encoder's last line that begins with "evc: " while its output
+// goes by in pieces that may cut a line anywhere.
+class TEncoderWordsScanner {
+public:
+    void Add(std::string_view Piece) {
+        for (const char Byte : Piece) {
+            if (Byte == '\n' || Byte == '\r')
+                EndLine();
+            else if (Line.size() < MaxLine) // a runaway line cannot grow without end
+                Line += Byte;
+        }
+    }
+    std::string Finish() {
+        EndLine();
+        return Words;
+    }
+
+private:
+    void EndLine() {
+        if (Line.starts_with(Prefix))
+            Words = Line.substr(Prefix.size());
+        Line.clear();
+    }
+    static constexpr std::string_view Prefix = "evc: ";
+    static constexpr size_t MaxLine = 4096;
+    std::string Line, Words;
+};
+
 } // namespace
 
-bool RunConsoleCommand(const std::string& CommandLine, const TOutputProc& OnOutput, int* ExitCode) {
+bool RunConsoleCommand(const std::string& CommandLine, const TOutputProc& OnOutput, TRunEnd* End) {
     TConsoleProcess Process;
     if (!Process.Start(CommandLine, TAppFunc().AppFolder()))
         return false;
+    TEncoderWordsScanner Scanner;
     bool Running = true;
     while (Running) {
         Running = Process.IsRunning(); // before looking at the pipe: the last words still count
@@ -28,12 +59,15 @@ bool RunConsoleCommand(const std::string& CommandLine, const TOutputProc& OnOutp
         std::string Text;
         do { // only the newest piece matters to the progress display
             Text = Process.Read(MaxPiece);
+            Scanner.Add(Text);
         } while (!Text.empty() && Process.BytesWaiting() > 0);
         OnOutput(Text);
         Process.WaitForEnd(PauseAfterDelivery); // over at once when the child has ended
     }
-    if (ExitCode)
-        *ExitCode = Process.ExitCode();
+    if (End) {
+        End->ExitCode = Process.ExitCode();
+        End->EncoderWords = Scanner.Finish();
+    }
     return true;
 }
 
@@ -54,7 +88,7 @@ void TAdvanceSystem::Execute() {
         [this](const std::string& Text) {
             Dispatcher.Post([Callback = OnOutput, Text] { Callback(Text); });
         },
-        &End.ExitCode);
+        &End);
     if (!End.Started)
         AppFunc.TryWriteLog("Run command error.");
     if (OnEnd)

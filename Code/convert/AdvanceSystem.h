@@ -24,6 +24,9 @@ public:
 struct TRunEnd {
     bool Started = false; // false: the program could not be started
     int ExitCode = 0;     // the child's exit code; 128 + the signal that ended it
+    // The encoder's last word on the run: its last output line that began
+    // with "evc: ", without those five characters ("cannot write ...").
+    std::string EncoderWords;
 };
 using TRunEndProc = std::function<void(const TRunEnd& End)>;
 
@@ -32,10 +35,11 @@ using TRunEndProc = std::function<void(const TRunEnd& End)>;
 // everything waiting in pieces of at most 1023 bytes, delivers only the last
 // piece and pauses 500 ms, less when the child ends meanwhile. Returns false,
 // having delivered nothing, when the program cannot be started; otherwise
-// true, with the child's exit code in ExitCode when given. OnOutput runs on
-// the calling thread.
+// true, with the child's exit code and last word in End when given; the last
+// word is also found in pieces that were not delivered. OnOutput runs on the
+// calling thread.
 bool RunConsoleCommand(const std::string& CommandLine, const TOutputProc& OnOutput,
-                       int* ExitCode = nullptr);
+                       TRunEnd* End = nullptr);
 
 // The runner thread of one encoder run: RunConsoleCommand on a thread of its
 // own, each text posted through the dispatcher to OnOutput, and at the end how

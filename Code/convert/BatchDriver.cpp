@@ -1,6 +1,7 @@
 #include "BatchDriver.h"
 
 #include "CommandLine.h"
+#include "OutputFile.h"
 
 namespace {
 
@@ -99,15 +100,19 @@ void TBatchDriver::RunEnded(const TRunEnd& End) {
 void TBatchDriver::FinishFile() {
     Host.FreeRunner();
     ++DoneCount;
-    const std::vector<std::string> Words = SplitCommandLine(ConvertCommand);
+    const std::string Output = OutputFile();
     std::string Failure;
     if (!LastRun.Started)
         Failure = "the encoder could not be started";
     else if (LastRun.ExitCode != 0)
-        Failure = "the encoder ended with exit code " + std::to_string(LastRun.ExitCode);
-    else if (Words.empty() || !Host.FileExists(Words.back()))
+        Failure = !LastRun.EncoderWords.empty()
+                      ? LastRun.EncoderWords
+                      : "the encoder ended with exit code " + std::to_string(LastRun.ExitCode);
+    else if (Output.empty() || !Host.FileExists(Output))
         Failure = "the encoder left no output file";
-    if (!Failure.empty() && !Stopping) // a file the user stopped has not failed
+    if (Stopping) // a file the user stopped has not failed
+        RemovePartialOutput();
+    else if (!Failure.empty())
         NoteFailure(CurrentSource, Failure);
     ++FileIndex;
     NextFile();
@@ -142,6 +147,16 @@ void TBatchDriver::RequestStop(bool SkipEndActions) {
     StopRequested = StopRequested || SkipEndActions;
     FileIndex = Host.RowCount() + 10;
     Stopping = true; // rows added meanwhile are not converted either
+}
+
+void TBatchDriver::RemovePartialOutput() {
+    if (const std::string Output = OutputFile(); !Output.empty())
+        Host.RemoveFile(evc::PartialFileName(Output));
+}
+
+std::string TBatchDriver::OutputFile() const {
+    const std::vector<std::string> Words = SplitCommandLine(ConvertCommand);
+    return Words.empty() ? std::string() : Words.back();
 }
 
 void TBatchDriver::NoteFailure(const std::string& Source, const std::string& Reason) {

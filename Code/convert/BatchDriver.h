@@ -32,6 +32,7 @@ public:
     // True while a process named "evc.exe", or else one named "revc.exe", exists.
     virtual bool EncoderRunning() const = 0;
     virtual bool FileExists(const std::string& Path) const = 0;
+    virtual void RemoveFile(const std::string& Path) = 0;
     // What a source path leads to when its turn comes.
     virtual TPathKind PathKind(const std::string& Path) const = 0;
     // The end-of-batch choices of the main window and their actions.
@@ -55,8 +56,10 @@ public:
 // end-of-batch actions. Every wait is a state left to a timer, so the thread
 // that drives it never blocks. Files that are gone or are no longer regular
 // files, and files whose encoder could not start, failed or left no output, are
-// logged and named in one warning at the end. A batch that ends by itself
-// while the user looks elsewhere also tells the desktop.
+// logged and named in one warning at the end, with the encoder's own reason
+// when it gave one. A file the user stopped leaves nothing in the output
+// folder. A batch that ends by itself while the user looks elsewhere also
+// tells the desktop.
 class TBatchDriver {
 public:
     explicit TBatchDriver(IBatchHost& Host) : Host(Host) {}
@@ -76,6 +79,9 @@ public:
     // SkipEndActions (the Stop button) the end-of-batch actions are skipped.
     // A stop that comes when no batch runs changes nothing.
     void RequestStop(bool SkipEndActions);
+    // Removes what the current file's encoder was writing, once it has been
+    // ended; a finished output has its own name already and stays.
+    void RemovePartialOutput();
     bool Running() const { return Step != TStep::Idle; }
 
     // The batch's counters and flags, read by the progress window.
@@ -94,6 +100,8 @@ private:
     void FinishFile();
     void EndBatch();
     void NoteFailure(const std::string& Source, const std::string& Reason);
+    // The output file that the current command names, empty when there is none.
+    std::string OutputFile() const;
 
     IBatchHost& Host;
     TStep Step = TStep::Idle;

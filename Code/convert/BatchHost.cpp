@@ -14,6 +14,7 @@
 #include "ui_Unit_Converting.h"
 
 #include <QApplication>
+#include <filesystem>
 
 namespace {
 
@@ -97,6 +98,11 @@ bool TBatchHost::EncoderRunning() const {
 
 bool TBatchHost::FileExists(const std::string& Path) const {
     return IsRegularFile(Path);
+}
+
+void TBatchHost::RemoveFile(const std::string& Path) {
+    std::error_code Ignored; // nothing there is what a removal wants anyway
+    std::filesystem::remove(Path, Ignored);
 }
 
 bool TBatchHost::ShowOutputDirectoryChecked() const {

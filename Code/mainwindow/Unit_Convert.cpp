@@ -169,7 +169,10 @@ void TFrmMainForm::closeEvent(QCloseEvent* Event) {
     if (CustomProc->Batch.Running()) {
         CustomProc->Batch.RequestStop(true);
         frmConverting->hide();
-        RunHandler([] { CommonLib->ProcessControl().StopEncoder(CommonLib->Params.EncoderFile); });
+        RunHandler([] {
+            if (CommonLib->ProcessControl().StopEncoder(CommonLib->Params.EncoderFile))
+                CustomProc->Batch.RemovePartialOutput();
+        });
     }
     Preview->ClearGraph();
     RunHandler([] { CustomProc->SaveUserSettings(); }); // the program ends even when this fails

@@ -30,6 +30,15 @@ void WriteOut(const std::string& Text) {
     }
 }
 
+// The last non-empty line of Text after Lead, or nothing when Text has none.
+std::string LastLineOf(const std::string& Text, const std::string& Lead) {
+    const size_t End = Text.find_last_not_of("\r\n");
+    if (End == std::string::npos)
+        return {};
+    const size_t Start = Text.find_last_of("\r\n", End) + 1; // 0 when it is the first line
+    return Lead + Text.substr(Start, End + 1 - Start);
+}
+
 bool Exists(const std::string& Path) {
     struct stat Info {};
     return lstat(Path.c_str(), &Info) == 0;
@@ -61,6 +70,12 @@ int Convert(const std::vector<std::string>& Arguments) {
 
     WriteOut(evc::Description(Options, Script));
     std::remove(Run.OutputFile.c_str()); // the leftover of a run that was killed
+    try {
+        evc::CreateNewFile(Run.OutputFile, Options.OutputFile);
+    } catch (const evc::ECommandError& Error) {
+        WriteOut(std::string("evc: ") + Error.what() + "\n");
+        return 1;
+    }
 
     const bool HasVideo = !Options.NoVideo;
     evc::TProgress Progress;
@@ -80,8 +95,10 @@ int Convert(const std::vector<std::string>& Arguments) {
     std::string Failure;
     int ExitCode = 1;
     if (Result.ExitCode != 0) {
-        Failure = "conversion failed (ffmpeg exit code " + std::to_string(Result.ExitCode) + ")\n" +
-                  Result.ErrorText;
+        // ffmpeg's own words first; its last line says why, on evc's line too.
+        WriteOut(Result.ErrorText);
+        Failure = "conversion failed (ffmpeg exit code " + std::to_string(Result.ExitCode) + ")" +
+                  LastLineOf(Result.ErrorText, ": ") + "\n";
         ExitCode = Result.ExitCode;
     } else if (Progress.TimeMicroseconds < evc::LeastConvertedMicroseconds) {
         Failure = "nothing was converted: the source holds no media that can be decoded from "

@@ -57,6 +57,7 @@ public:
         return true;
     }
     bool FileExists(const std::string& Path) const override { return Outputs.contains(Path); }
+    void RemoveFile(const std::string& Path) override { Calls.push_back("remove " + Path); }
     TPathKind PathKind(const std::string& Path) const override {
         return SourceKinds.contains(Path) ? SourceKinds.at(Path) : TPathKind::RegularFile;
     }
@@ -80,7 +81,7 @@ public:
                 const std::string Source = Running.substr(Running.rfind("/out") + 4);
                 Driver->RunEnded(RunEnds.contains(Source.substr(0, Source.size() - 5))
                                      ? RunEnds[Source.substr(0, Source.size() - 5)]
-                                     : TRunEnd{true, 0});
+                                     : TRunEnd{true, 0, {}});
                 Running.clear();
             }
         }
@@ -161,7 +162,7 @@ TEST_F(Batch, StopWhileEncodingEndsAfterThatFile) {
         Rows({{true, "/a.rm"}, {true, "/b.rm"}});
         Host.ShowFolder = true;
         Host.EncoderLooksLeft = 5;
-        Host.RunEnds["/a.rm"] = {true, 137}; // killed by the stop
+        Host.RunEnds["/a.rm"] = {true, 137, {}}; // killed by the stop
         Driver.ConvertFileList();
         Host.RunToEnd([&] {
             if (Host.Now == 5200) {
@@ -174,6 +175,7 @@ TEST_F(Batch, StopWhileEncodingEndsAfterThatFile) {
         EXPECT_EQ(Driver.DoneCount, 1);
         EXPECT_EQ(Host.Rows.size(), 22u); // rows added after the stop stayed unconverted
         EXPECT_THAT(Host.Only("log Convert error"), IsEmpty()); // stopped is not failed
+        EXPECT_THAT(Host.Only("remove"), ElementsAre("remove /out/.a.rm.evc-partial.3gp"));
         // The close box leaves the end-of-batch actions to run.
         EXPECT_EQ(Host.Only("open").size(), StopButton ? 0u : 1u);
     }
@@ -196,7 +198,7 @@ TEST_F(Batch, AnEncoderThatEndsBetweenTwoLooksFinishesItsFileAtOnce) {
     Host.Now += std::exchange(Host.PendingTimer, -1);
     Driver.TimerElapsed(); // 5000 ms: the encoder is still there
     Host.Now += 40;
-    Driver.RunEnded({true, 0});
+    Driver.RunEnded({true, 0, {}});
     EXPECT_THAT(Host.Only("free"), ElementsAre("free at 5040"));
     EXPECT_EQ(Driver.DoneCount, 1);
 }
@@ -223,22 +225,27 @@ TEST_F(Batch, FilesThatFailedAreLoggedAndNamedOnceAtTheEnd) {
     Rows({{true, "/ok.rm"},
           {true, "/nostart.rm"},
           {true, "/exit.rm"},
+          {true, "/said.rm"},
           {true, "/none.rm"},
           {true, "/unquotable.rm"},
           {true, "/gone.rm"},
           {true, "/pipe.rm"}});
     Host.Outputs.erase("/out/none.rm.3gp");
     Host.SourceKinds = {{"/gone.rm", TPathKind::Missing}, {"/pipe.rm", TPathKind::Other}};
-    Host.RunEnds["/nostart.rm"] = {false, 0};
-    Host.RunEnds["/exit.rm"] = {true, 1};
+    Host.RunEnds["/nostart.rm"] = {false, 0, {}};
+    Host.RunEnds["/exit.rm"] = {true, 1, {}};
+    Host.RunEnds["/said.rm"] = {true, 1, "Cannot write '/out/said.rm.3gp': Permission denied."};
     Driver.ConvertFileList();
     Host.RunToEnd();
-    EXPECT_EQ(Driver.DoneCount, 4); // a file counts as done whatever its encoder did
-    EXPECT_THAT(Host.Only("log Convert error"), testing::SizeIs(6));
-    EXPECT_THAT(Host.Only("run"), testing::SizeIs(4));
+    EXPECT_EQ(Driver.DoneCount, 5); // a file counts as done whatever its encoder did
+    EXPECT_THAT(Host.Only("log Convert error"), testing::SizeIs(7));
+    EXPECT_THAT(Host.Only("run"), testing::SizeIs(5));
+    EXPECT_THAT(Host.Only("remove"), IsEmpty()); // only a stop removes anything
     EXPECT_THAT(Host.Only("warn"), ElementsAre("warn These files were not converted:"
                                                "\n/nostart.rm (the encoder could not be started)"
                                                "\n/exit.rm (the encoder ended with exit code 1)"
+                                               "\n/said.rm (Cannot write '/out/said.rm.3gp': "
+                                               "Permission denied.)"
                                                "\n/none.rm (the encoder left no output file)"
                                                "\n/unquotable.rm (cannot be converted)"
                                                "\n/gone.rm (the file no longer exists)"
@@ -272,7 +279,7 @@ TEST(BatchEnd, AnUnseenBatchThatEndsByItselfTellsTheDesktopOnce) {
         Host.Active = Case.Active;
         Host.Shutdown = Case.Shutdown;
         if (Case.Fails)
-            Host.RunEnds["/b.rm"] = {true, 1};
+            Host.RunEnds["/b.rm"] = {true, 1, {}};
         Driver.ConvertFileList();
         Host.RunToEnd([&] {
             if (Host.Now == Case.StopAt)

@@ -182,8 +182,20 @@ TEST_F(Encoder, FfmpegFailureIsReportedWithItsMessage) {
         CommandFor(Temp.Write("noise.rm", std::string(5000, 'z')), 1, 2, {});
     const TChildResult Run = RunChild(SplitCommandLine(Command));
     EXPECT_NE(Run.ExitCode, 0);
-    EXPECT_THAT(Run.Output, HasSubstr("conversion failed (ffmpeg exit code"));
-    EXPECT_THAT(Run.Output, HasSubstr("Invalid data found"));
+    // evc's last line says why, in ffmpeg's words.
+    const std::string Last = Run.Output.substr(Run.Output.rfind("evc: "));
+    EXPECT_THAT(Last, testing::StartsWith("evc: conversion failed (ffmpeg exit code"));
+    EXPECT_THAT(Last, HasSubstr("Invalid data found"));
+}
+
+TEST_F(Encoder, AFolderThatTakesNoNewFileIsToldBeforeAnythingIsConverted) {
+    std::vector<std::string> Args =
+        SplitCommandLine(CommandFor(Media + "clip_rv20_ac3.rm", 0, 2, {}));
+    Args.back() = "/sys/korvalin.3gp"; // nobody, not even the superuser, makes files there
+    const TChildResult Run = RunChild(Args);
+    EXPECT_EQ(Run.ExitCode, 1);
+    EXPECT_THAT(Run.Output, HasSubstr("evc: Cannot write '/sys/korvalin.3gp': "));
+    EXPECT_THAT(Run.Output, testing::Not(HasSubstr("frame="))) << "ffmpeg never ran";
 }
 
 TEST_F(Encoder, KilledEncoderTakesFfmpegWithItAndLeavesNoBrokenOutput) {

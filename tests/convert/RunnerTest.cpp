@@ -70,6 +70,29 @@ TEST_F(Runner, MuchOutputAtOnceDeliversOnlyTheNewestPiece) {
     EXPECT_THAT(Texts(), ElementsAre(std::string(954, 'x')));
 }
 
+TEST_F(Runner, TheEncodersLastWordIsFoundAlsoInPiecesNotDelivered) {
+    struct TCase {
+        const char* Steps;
+        const char* Words;
+    };
+    const TCase Cases[] = {
+        // Said, then buried under 3000 bytes of which only the last 954 are delivered.
+        {R"(--line "evc: first" --line "evc: Cannot write x: Permission denied." --write 3000)",
+         "Cannot write x: Permission denied."},
+        {R"(--write 1020 --line "" --line "evc: cut across two pieces")", "cut across two pieces"},
+        {R"(--line "evc: said" --line "ffmpeg: after")", "said"},
+        {R"(--line "not evc: words" --write 5)", ""},
+    };
+    for (const TCase& Case : Cases) {
+        SCOPED_TRACE(Case.Steps);
+        TRunEnd End;
+        EXPECT_TRUE(RunConsoleCommand("\"" + Encoder + "\" " + Case.Steps + " --exit 1",
+                                      Recorder.Callback(), &End));
+        EXPECT_EQ(End.ExitCode, 1);
+        EXPECT_EQ(End.EncoderWords, Case.Words);
+    }
+}
+
 TEST_F(Runner, TwoFullPiecesDeliverTheSecondWithoutWaitingForMore) {
     EXPECT_TRUE(Run("--write 2046 --sleep 2500"));
     ASSERT_THAT(Texts(), ElementsAre(std::string(1023, 'x')));

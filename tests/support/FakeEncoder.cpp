@@ -1,5 +1,6 @@
 // A stand-in for the encoder whose behaviour the tests choose, step by step:
 //   --write N        write N bytes at once
+//   --line TEXT      write TEXT and a line feed
 //   --slow N MS      write N lines, one every MS milliseconds
 //   --stdin MS       report whether standard input delivers anything within MS
 //   --fds            report how many descriptors are open
@@ -43,6 +44,8 @@ int main(int argc, char* argv[]) {
         const auto Number = [&] { return I + 1 < argc ? std::atol(argv[++I]) : 0L; };
         if (Step == "--write") {
             Say(std::string(static_cast<size_t>(Number()), 'x'));
+        } else if (Step == "--line" && I + 1 < argc) {
+            Say(std::string(argv[++I]) + "\n");
         } else if (Step == "--slow") {
             const long Lines = Number(), Pause = Number();
             for (long Line = 0; Line < Lines; ++Line) {

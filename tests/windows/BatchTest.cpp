@@ -106,10 +106,22 @@ TEST_F(Batch, StoppingEndsTheEncoderAndLeavesNoOutput) {
     EXPECT_FALSE(frmConverting->isVisible());
     ASSERT_TRUE(WaitForTheEnd());
     EXPECT_FALSE(EncoderLeft());
-    EXPECT_FALSE(std::filesystem::exists(Temp.Path("out/long_rv10_ac3.3gp")));
+    EXPECT_TRUE(std::filesystem::is_empty(Temp.Path("out"))) << "not even a hidden partial file";
     EXPECT_THAT(Dialogs.Prompts, Contains("Are you sure you want to stop the work ? "));
     EXPECT_TRUE(Children.Actions.empty()) << "no end-of-batch action after Stop";
     EXPECT_TRUE(Dialogs.Messages.empty());
+}
+
+TEST_F(Batch, AFileThatCannotBeWrittenIsNamedWithTheEncodersReason) {
+    const std::string Source = Media + "clip_rv20_ac3.rm";
+    StartWithFiles({QString::fromStdString(Source)});
+    Main().edtOutputFolder->setText("/sys"); // takes no new file, whoever asks
+    Click(Main().btnConvert);
+    ASSERT_TRUE(WaitForTheEnd());
+    ASSERT_EQ(Dialogs.Messages.size(), 1u);
+    EXPECT_THAT(Dialogs.Messages[0].first.toStdString(),
+                testing::StartsWith("These files were not converted:\n" + Source +
+                                    " (Cannot write '/sys/clip_rv20_ac3.3gp': "));
 }
 
 TEST_F(Batch, ClosingTheMainWindowEndsTheEncoderAndTheBatchWithoutAsking) {
@@ -119,9 +131,9 @@ TEST_F(Batch, ClosingTheMainWindowEndsTheEncoderAndTheBatchWithoutAsking) {
     ASSERT_TRUE(QTest::qWaitFor([] { return CustomProc->Batch.ProgressTicks > 0; }, 20000));
     FrmMainForm->close();
     EXPECT_FALSE(EncoderLeft());
+    EXPECT_TRUE(std::filesystem::is_empty(Temp.Path("out"))); // the second file never started
     ASSERT_TRUE(WaitForTheEnd());
     EXPECT_FALSE(EncoderLeft());
-    EXPECT_FALSE(std::filesystem::exists(Temp.Path("out/clip_rv20_ac3.3gp"))); // not started
     EXPECT_TRUE(Dialogs.Prompts.empty());
 }
 
