@@ -101,26 +101,37 @@ void TCommonLib::AddSourceFiles(TSourceListView& List, const QStringList& Paths)
     });
     Worker.Start();
 
-    for (qsizetype Index = 0; Index < Paths.size(); ++Index) {
-        const QString& Path = Paths[Index];
-        const std::string File = ToEngineText(Path);
-        if (List.HasPath(Path) || !HasSourceExtension(File))
-            continue;
-        if (!IsSafeSourcePath(File)) {
-            ShowMessageBox(FromEngineText(EUnsafeSourcePath(File).what()), 1);
-            continue;
+    QStringList Unreadable; // told of in one dialog, also when a file stops the adding
+    const auto TellUnreadable = [&] {
+        if (!Unreadable.isEmpty())
+            Dialogs.ShowCodecError(Unreadable);
+    };
+    try {
+        for (qsizetype Index = 0; Index < Paths.size(); ++Index) {
+            const QString& Path = Paths[Index];
+            const std::string File = ToEngineText(Path);
+            if (List.HasPath(Path) || !HasSourceExtension(File))
+                continue;
+            if (!IsSafeSourcePath(File)) {
+                ShowMessageBox(FromEngineText(EUnsafeSourcePath(File).what()), 1);
+                continue;
+            }
+            auto& Seconds = (*Durations)[static_cast<size_t>(Index)];
+            while (!Seconds) // the windows repaint and the spinner turns meanwhile
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents |
+                                                QEventLoop::ExcludeUserInputEvents);
+            const std::string Duration = FormatDuration(*Seconds);
+            if (Duration == "00:00:00")
+                Unreadable << Path;
+            else
+                List.AppendRow(
+                    NewSourceRow(File, FormatFileSize(GetSourceFileSize(Path)), Duration));
         }
-        auto& Seconds = (*Durations)[static_cast<size_t>(Index)];
-        while (!Seconds) // the windows repaint and the spinner turns meanwhile
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents |
-                                            QEventLoop::ExcludeUserInputEvents);
-        const std::string Duration = FormatDuration(*Seconds);
-        if (Duration == "00:00:00") {
-            Dialogs.ShowCodecError();
-            continue;
-        }
-        List.AppendRow(NewSourceRow(File, FormatFileSize(GetSourceFileSize(Path)), Duration));
+    } catch (...) {
+        TellUnreadable();
+        throw;
     }
+    TellUnreadable();
     List.SelectFirstRow();
 }
 

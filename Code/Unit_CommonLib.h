@@ -47,8 +47,8 @@ public:
     // paths in the dialog's order, each once when asked; none when cancelled.
     QStringList RunOpenDialog(bool RemoveDuplicates, const QString& InitialFolder) const;
     // Adds a row for every path, in order, that the list does not have yet,
-    // that names a RealMedia file and that plays for a second or more; tells
-    // the user of every file that does not play. The files are probed on
+    // that names a RealMedia file and that plays for a second or more; names
+    // the files that do not play in one dialog at the end. The files are probed on
     // another thread while this one keeps the windows painted. Then the first
     // row is selected. Stops with an error at a file whose size cannot be read.
     void AddSourceFiles(TSourceListView& List, const QStringList& Paths) const;

@@ -1,10 +1,12 @@
 #include "UserDialogs.h"
 
 #include "CodeErrorForm.h"
+#include "DialogFrame.h"
 
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLayout>
 #include <QMessageBox>
 
 void TQtUserDialogs::ShowMessage(const QString& Text, TMessageKind Kind) {
@@ -21,11 +23,15 @@ bool TQtUserDialogs::Confirm(const QString& Question) {
 }
 
 std::optional<QString> TQtUserDialogs::InputText(const QString& Prompt, const QString& Initial) {
-    bool Accepted = false;
-    const QString Text =
-        QInputDialog::getText(QApplication::activeWindow(), QApplication::applicationName(), Prompt,
-                              QLineEdit::Normal, Initial, &Accepted);
-    return Accepted ? std::optional(Text) : std::nullopt;
+    QInputDialog Box(QApplication::activeWindow(), FixedDialogFrame);
+    Box.setWindowTitle(QApplication::applicationName());
+    Box.setLabelText(Prompt);
+    Box.setTextValue(Initial);
+    Box.adjustSize(); // lays the box out, so that it has its layout
+    Box.layout()->setSizeConstraint(QLayout::SetFixedSize);
+    if (Box.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return Box.textValue();
 }
 
 std::optional<QString> TQtUserDialogs::BrowseFolder(const QString& Title, const QString& Selected) {
@@ -63,6 +69,6 @@ QStringList TQtUserDialogs::OpenFiles(const QString& InitialFolder, const QStrin
     return Dialog.exec() == QDialog::Accepted ? Dialog.selectedFiles() : QStringList();
 }
 
-void TQtUserDialogs::ShowCodecError() {
-    TFrmCodeErrorForm(QApplication::activeWindow(), System).exec();
+void TQtUserDialogs::ShowCodecError(const QStringList& Files) {
+    TFrmCodeErrorForm(QApplication::activeWindow(), System, Files).exec();
 }

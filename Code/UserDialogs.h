@@ -26,9 +26,9 @@ public:
     // "Name|*.a;*.b|Name|*.c"; the chosen paths in the dialog's order, none
     // when cancelled.
     virtual QStringList OpenFiles(const QString& InitialFolder, const QString& Filter) = 0;
-    // Tells that a file cannot be read and offers the codec download; returns
-    // when the user has closed it.
-    virtual void ShowCodecError() = 0;
+    // Tells which files cannot be read, in one dialog, and offers the codec
+    // download; returns when the user has closed it.
+    virtual void ShowCodecError(const QStringList& Files) = 0;
 };
 
 class TQtUserDialogs : public IUserDialogs {
@@ -40,7 +40,7 @@ public:
     std::optional<QString> InputText(const QString& Prompt, const QString& Initial) override;
     std::optional<QString> BrowseFolder(const QString& Title, const QString& Selected) override;
     QStringList OpenFiles(const QString& InitialFolder, const QString& Filter) override;
-    void ShowCodecError() override;
+    void ShowCodecError(const QStringList& Files) override;
 
 private:
     ISystemActions& System;

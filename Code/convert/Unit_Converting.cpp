@@ -1,6 +1,7 @@
 #include "Unit_Converting.h"
 
 #include "ConvertParameter.h"
+#include "DialogFrame.h"
 #include "ElidedLabel.h"
 #include "EventHandlers.h"
 #include "Globals.h"
@@ -16,9 +17,8 @@
 #include <QCloseEvent>
 
 TfrmConverting::TfrmConverting(QWidget* Parent)
-    : QDialog(Parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      ui(std::make_unique<Ui::TfrmConverting>()), Panel(new TElidedLabel(50)) {
+    : QDialog(Parent, FixedDialogFrame), ui(std::make_unique<Ui::TfrmConverting>()),
+      Panel(new TElidedLabel(50)) {
     ui->setupUi(this);
     setFixedSize(size());
     ui->statState->addWidget(Panel, 1); // the bar's last panel reaches its right end

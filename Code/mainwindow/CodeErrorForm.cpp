@@ -1,18 +1,29 @@
 #include "CodeErrorForm.h"
 
+#include "DialogFrame.h"
 #include "EventHandlers.h"
 #include "SystemActions.h"
 #include "Unit_ConfigInfo.h"
 #include "ui_CodeErrorForm.h"
 
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QStyle>
 
-TFrmCodeErrorForm::TFrmCodeErrorForm(QWidget* Parent, ISystemActions& System)
-    : QDialog(Parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      ui(std::make_unique<Ui::TFrmCodeErrorForm>()), System(System) {
+namespace {
+
+// More files than this scroll in the list.
+constexpr int MostFilesInSight = 5;
+constexpr int BottomMargin = 10;
+
+} // namespace
+
+TFrmCodeErrorForm::TFrmCodeErrorForm(QWidget* Parent, ISystemActions& System,
+                                     const QStringList& Files)
+    : QDialog(Parent, FixedDialogFrame), ui(std::make_unique<Ui::TFrmCodeErrorForm>()),
+      System(System) {
     ui->setupUi(this);
+    ListFiles(Files);
     setFixedSize(size());
     ui->imgError->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxCritical).pixmap(32, 32));
     ui->lblLink->installEventFilter(this);
@@ -20,6 +31,17 @@ TFrmCodeErrorForm::TFrmCodeErrorForm(QWidget* Parent, ISystemActions& System)
 }
 
 TFrmCodeErrorForm::~TFrmCodeErrorForm() = default;
+
+void TFrmCodeErrorForm::ListFiles(const QStringList& Files) {
+    QListWidget& List = *ui->lstFiles;
+    for (const QString& File : Files) {
+        auto* Item = new QListWidgetItem(File, &List);
+        Item->setToolTip(File); // a long path shows its two ends only
+    }
+    const int Rows = std::clamp(static_cast<int>(Files.size()), 1, MostFilesInSight);
+    List.setFixedHeight(Rows * std::max(List.sizeHintForRow(0), 1) + 2 * List.frameWidth());
+    resize(width(), List.geometry().bottom() + 1 + BottomMargin);
+}
 
 bool TFrmCodeErrorForm::eventFilter(QObject* Watched, QEvent* Event) {
     if (Watched == ui->lblLink && Event->type() == QEvent::MouseButtonRelease &&

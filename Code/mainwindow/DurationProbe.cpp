@@ -16,12 +16,28 @@ struct TInputCloser {
     void operator()(AVFormatContext* Context) const { avformat_close_input(&Context); }
 };
 
-bool HasPlayableStream(const AVFormatContext& Context) {
-    return std::any_of(Context.streams, Context.streams + Context.nb_streams, [](AVStream* Stream) {
-        const AVCodecParameters& Codec = *Stream->codecpar;
-        return (Codec.codec_type == AVMEDIA_TYPE_AUDIO || Codec.codec_type == AVMEDIA_TYPE_VIDEO) &&
-               avcodec_find_decoder(Codec.codec_id) != nullptr;
-    });
+bool IsPlayable(const AVStream& Stream) {
+    const AVCodecParameters& Codec = *Stream.codecpar;
+    return (Codec.codec_type == AVMEDIA_TYPE_AUDIO || Codec.codec_type == AVMEDIA_TYPE_VIDEO) &&
+           avcodec_find_decoder(Codec.codec_id) != nullptr;
+}
+
+struct TPacketFreer {
+    void operator()(AVPacket* Packet) const { av_packet_free(&Packet); }
+};
+
+// A header alone tells a length but plays nothing: the file must hold media
+// of a stream that can be decoded. The packets read while probing the streams
+// are kept, so this reads little more.
+bool HoldsPlayableMedia(AVFormatContext& Context) {
+    const std::unique_ptr<AVPacket, TPacketFreer> Packet(av_packet_alloc());
+    while (Packet && av_read_frame(&Context, Packet.get()) >= 0) {
+        const bool Playable = IsPlayable(*Context.streams[Packet->stream_index]);
+        av_packet_unref(Packet.get());
+        if (Playable)
+            return true;
+    }
+    return false;
 }
 
 // libavformat asks this between reads; true ends the probe.
@@ -54,8 +70,9 @@ int32_t TMediaDurationProber::ProbeDuration(const std::string& Path) const {
     if (Result != 0) // the context is freed already
         return 0;
     const std::unique_ptr<AVFormatContext, TInputCloser> Context(Opened);
-    if (avformat_find_stream_info(Context.get(), nullptr) < 0 || !HasPlayableStream(*Context) ||
-        Context->duration == AV_NOPTS_VALUE || Context->duration <= 0)
+    if (avformat_find_stream_info(Context.get(), nullptr) < 0 ||
+        Context->duration == AV_NOPTS_VALUE || Context->duration <= 0 ||
+        !HoldsPlayableMedia(*Context))
         return 0;
     const int64_t Milliseconds = Context->duration / (AV_TIME_BASE / 1000);
     return static_cast<int32_t>(std::min<int64_t>(Milliseconds / 1000, INT32_MAX));

@@ -11,7 +11,8 @@ class IDurationProber {
 public:
     virtual ~IDurationProber() = default;
     // Whole seconds, the remainder dropped; 0 when the file cannot be played:
-    // it does not open, or no audio or video stream of it has a decoder.
+    // it does not open, or it holds no media of an audio or video stream that
+    // has a decoder (a header alone, say).
     virtual int32_t ProbeDuration(const std::string& Path) const = 0;
 };
 

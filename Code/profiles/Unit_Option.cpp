@@ -1,5 +1,6 @@
 #include "Unit_Option.h"
 
+#include "DialogFrame.h"
 #include "EventHandlers.h"
 #include "Globals.h"
 #include "UnitCustomProc.h"
@@ -14,9 +15,7 @@
 #include <QSignalBlocker>
 
 TfrmOption::TfrmOption(QWidget* Parent)
-    : QDialog(Parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      ui(std::make_unique<Ui::TfrmOption>()) {
+    : QDialog(Parent, FixedDialogFrame), ui(std::make_unique<Ui::TfrmOption>()) {
     ui->setupUi(this);
     setFixedSize(size());
     connect(ui->cbbCustomProfile, &QComboBox::activated, this,

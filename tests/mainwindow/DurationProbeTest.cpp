@@ -19,6 +19,8 @@ TEST(DurationProbe, PlayableFilesGiveWholeSecondsEverythingElseZero) {
     std::ifstream File(Valid, std::ios::binary);
     const std::string Bytes{std::istreambuf_iterator<char>(File), {}};
     Temp.Write("truncated.rm", Bytes.substr(0, 200));
+    // Every header up to the media data's own, which tells the length, and no packet.
+    Temp.Write("header-only.rm", Bytes.substr(0, Bytes.find("DATA") + 18));
     std::string Noise(20000, '\0');
     for (size_t I = 0; I < Noise.size(); ++I)
         Noise[I] = static_cast<char>((I * 7919 + 13) % 251);
@@ -34,6 +36,7 @@ TEST(DurationProbe, PlayableFilesGiveWholeSecondsEverythingElseZero) {
         {Media + "long_rv10_ac3.rm", 180},
         {Media + "short_rv10_ac3.rm", 0}, // 0.9 s: the remainder is dropped
         {Temp.Path("truncated.rm"), 0},
+        {Temp.Path("header-only.rm"), 0},
         {Temp.Path("noise.rm"), 0},
         {Temp.Path("empty.rm"), 0},
         {Temp.Path("folder.rm"), 0},

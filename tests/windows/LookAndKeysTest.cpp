@@ -57,6 +57,30 @@ TEST_F(WindowTest, DialogsAndMessageBoxesKeepReadableText) {
     EXPECT_GE(BoxReadability, 4.5);
 }
 
+TEST_F(WindowTest, OptionsAndTheNameBoxKeepTheirSizeWithOnlyACloseButton) {
+    Start();
+    const auto ExpectFixedFrame = [](const QWidget& Dialog) {
+        SCOPED_TRACE(Dialog.metaObject()->className());
+        const Qt::WindowFlags Flags = Dialog.windowFlags();
+        EXPECT_TRUE(Flags & Qt::WindowCloseButtonHint);
+        EXPECT_TRUE(Flags & Qt::CustomizeWindowHint) << "the platform would add its buttons";
+        EXPECT_FALSE(Flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+        EXPECT_EQ(Dialog.minimumSize(), Dialog.maximumSize()) << "a maximise would still work";
+    };
+    frmOption->show();
+    ExpectFixedFrame(*frmOption);
+    bool Checked = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* Box = QApplication::activeModalWidget();
+        ASSERT_NE(Box, nullptr);
+        ExpectFixedFrame(*Box);
+        Checked = true;
+        Box->close();
+    });
+    TQtUserDialogs(System).InputText("Plese input a name", "UserProfileInfo1");
+    EXPECT_TRUE(Checked);
+}
+
 TEST_F(WindowTest, EveryButtonAndFieldHasANameInWords) {
     Start();
     for (QWidget* Window : std::initializer_list<QWidget*>{FrmMainForm, frmOption, frmConverting})

@@ -7,6 +7,7 @@
 
 #include <QDropEvent>
 #include <QHeaderView>
+#include <QListWidget>
 #include <QMimeData>
 #include <QTimeEdit>
 #include <QTimer>
@@ -65,10 +66,10 @@ TEST_F(SourceList, AddsPlayableRealMediaFilesInOrderOnce) {
     EXPECT_THAT(List().Row(0), ElementsAre("True", A.toStdString(), "1.5 KB", "01:30:00",
                                            "00:00:00", "01:30:00", "01:30:00"));
     EXPECT_THAT(Paths(), ElementsAre(A.toStdString(), Temp.Path("A.rm"), Temp.Path("MOVIE.RMVB")));
-    ASSERT_EQ(Dialogs.Messages.size(), 3u); // short.rm, noise.rm, then the quote
-    EXPECT_EQ(Dialogs.Messages[0].first, "codec error");
-    EXPECT_EQ(Dialogs.Messages[1].first, "codec error");
-    EXPECT_THAT(Dialogs.Messages[2].first.toStdString(), testing::HasSubstr("quote\".rm"));
+    ASSERT_EQ(Dialogs.Messages.size(), 2u); // the quote, then one dialog for both unreadable
+    EXPECT_THAT(Dialogs.Messages[0].first.toStdString(), testing::HasSubstr("quote\".rm"));
+    EXPECT_EQ(Dialogs.Messages[1].first.toStdString(),
+              "codec error: " + Temp.Path("short.rm") + ", " + Temp.Path("noise.rm"));
     EXPECT_TRUE(List().topLevelItem(0)->isSelected());
 }
 
@@ -89,18 +90,19 @@ TEST_F(SourceList, OpenButtonAddsThePickedFilesAndKeepsTheirFolder) {
 }
 
 TEST_F(SourceList, FileThatVanishesAfterProbingStopsTheAddingWithAMessage) {
-    const QString A = File("a.rm"), B = File("b.rm"), C = File("c.rm");
+    const QString A = File("a.rm"), Bad = File("bad.rm"), B = File("b.rm"), C = File("c.rm");
     Prober.OnProbe = [&](const std::string& Path) {
         if (Path == B.toStdString())
             std::filesystem::remove(Path);
     };
-    Dialogs.FileAnswers = {QStringList{A, B, C}};
+    Dialogs.FileAnswers = {QStringList{A, Bad, B, C}};
     Start();
     Click(Main().btnOpenFile);
     EXPECT_FALSE(FrmInitFileForm->isVisible()); // closed after the error too
     EXPECT_THAT(Paths(), ElementsAre(A.toStdString()));
-    ASSERT_EQ(Dialogs.Messages.size(), 1u);
-    EXPECT_THAT(Dialogs.Messages[0].first.toStdString(), testing::StartsWith("Cannot open file"));
+    ASSERT_EQ(Dialogs.Messages.size(), 2u); // what could not be read is still told, first
+    EXPECT_EQ(Dialogs.Messages[0].first, "codec error: " + Bad);
+    EXPECT_THAT(Dialogs.Messages[1].first.toStdString(), testing::StartsWith("Cannot open file"));
 }
 
 TEST_F(SourceList, DroppedFilesAreAddedOnTheListAndOnTheWindow) {
@@ -136,7 +138,8 @@ TEST_F(SourceList, APipeAmongDroppedFilesIsUnreadableAndHoldsNothingUp) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return List().RowCount() == 1; }, 15000));
     EXPECT_FALSE(Rescued) << "adding waited on the pipe";
     EXPECT_THAT(Paths(), ElementsAre(Clip));
-    EXPECT_THAT(Dialogs.Messages, ElementsAre(Pair("codec error", TMessageKind::Error)));
+    EXPECT_THAT(Dialogs.Messages, ElementsAre(Pair("codec error: " + QString::fromStdString(Pipe),
+                                                   TMessageKind::Error)));
 }
 
 TEST_F(SourceList, LongNamesDeepPathsAndAThousandFilesInOneDrop) {
@@ -150,7 +153,9 @@ TEST_F(SourceList, LongNamesDeepPathsAndAThousandFilesInOneDrop) {
     Start();
     CommonLib->AddSourceFiles(List(), {File(LongName), QString::fromStdString(Deep + "a.rm")});
     EXPECT_THAT(Paths(), ElementsAre(Temp.Path(LongName)));
-    EXPECT_THAT(Dialogs.Messages, ElementsAre(Pair("codec error", TMessageKind::Error)));
+    EXPECT_THAT(Dialogs.Messages,
+                ElementsAre(Pair("codec error: " + QString::fromStdString(Deep) + "a.rm",
+                                 TMessageKind::Error)));
 
     Prober.Default = 90;
     QStringList Many;
@@ -247,13 +252,20 @@ TEST_F(SourceList, ADraggedColumnStaysAndEveryColumnKeepsItsShareWhenResized) {
     EXPECT_EQ(Sum, List().viewport()->width());
 }
 
-TEST_F(SourceList, CodecErrorDialogOffersTheDownload) {
+TEST_F(SourceList, CodecErrorDialogNamesTheFilesAndOffersTheDownload) {
     Start();
-    TFrmCodeErrorForm Dialog(FrmMainForm, System);
+    const QStringList Files = {"/films/a.rm", "/films/" + QString(300, 'n') + ".rm"};
+    TFrmCodeErrorForm Dialog(FrmMainForm, System, Files);
     EXPECT_EQ(Dialog.windowTitle(), "Error Info");
-    EXPECT_EQ(Dialog.size(), QSize(413, 96));
+    EXPECT_EQ(Dialog.width(), 413);
     const QLabel* Message = Dialog.ui->lblMessage;
     EXPECT_LE(Message->heightForWidth(Message->width()), Message->height()) << "clipped";
+    const QListWidget& List = *Dialog.ui->lstFiles;
+    ASSERT_EQ(List.count(), 2);
+    EXPECT_EQ(List.item(1)->toolTip(), Files[1]);
+    EXPECT_GE(List.viewport()->height(), 2 * List.sizeHintForRow(0)) << "both names in sight";
+    EXPECT_LE(List.geometry().bottom(), Dialog.height());
+    EXPECT_GT(List.y(), Dialog.ui->btnOK->geometry().bottom()) << "below the message and link";
     Dialog.show();
     Click(Dialog.ui->lblLink);
     EXPECT_THAT(System.Actions,

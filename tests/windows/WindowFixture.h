@@ -44,7 +44,9 @@ public:
         Prompts.push_back("open " + InitialFolder + " " + Filter);
         return Next(FileAnswers).value_or(QStringList());
     }
-    void ShowCodecError() override { Messages.emplace_back("codec error", TMessageKind::Error); }
+    void ShowCodecError(const QStringList& Files) override {
+        Messages.emplace_back("codec error: " + Files.join(", "), TMessageKind::Error);
+    }
 
     std::deque<std::optional<QString>> InputAnswers, FolderAnswers;
     std::deque<std::optional<QStringList>> FileAnswers;
