@@ -199,7 +199,8 @@ TOptionSelection TCustomProc::ReadOptions() const {
 }
 
 std::string TCustomProc::CreateConvertParameter(const std::string& Source) {
-    const std::vector<TSourceRow> Rows = FrmMainForm->ui->dxTreeSourceFileInfo->SourceRows();
+    // Only the rows of this file count, so a long list costs nothing more per file.
+    const std::vector<TSourceRow> Rows = FrmMainForm->ui->dxTreeSourceFileInfo->RowsOfFile(Source);
     const TConvertInputs Inputs{Rows, ToEngineText(FrmMainForm->ui->edtOutputFolder->text()),
                                 [this] { ApplyCustomProfile(); }, [this] { return ReadOptions(); }};
     return ::CreateConvertParameter(Source, Inputs, {*AppFunc, *FileFunc}, CommonLib->Params, Trim);

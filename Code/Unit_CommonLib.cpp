@@ -2,19 +2,16 @@
 
 #include "AppFunc.h"
 #include "CustomProfiles.h"
+#include "FileAdder.h"
 #include "FileSystem.h"
 #include "Folders.h"
 #include "Globals.h"
-#include "ProbeAhead.h"
 #include "QtText.h"
-#include "QueuedDispatcher.h"
-#include "SourceListView.h"
+#include "SourceRows.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QTimer>
-#include <memory>
 
 namespace {
 
@@ -87,52 +84,7 @@ QStringList TCommonLib::RunOpenDialog(bool RemoveDuplicates, const QString& Init
 }
 
 void TCommonLib::AddSourceFiles(TSourceListView& List, const QStringList& Paths) const {
-    // Only paths the list may take are probed; the rows still follow the paths' order.
-    std::vector<std::string> Probed;
-    for (const QString& Path : Paths) {
-        const std::string File = ToEngineText(Path);
-        Probed.push_back(HasSourceExtension(File) && IsSafeSourcePath(File) ? File : std::string());
-    }
-    // Shared with the queued calls, which may still be waiting when this returns.
-    const auto Durations = std::make_shared<std::vector<std::optional<int32_t>>>(Paths.size());
-    TQueuedDispatcher Dispatcher(List);
-    TProbeAhead Worker(Probed, Prober, Dispatcher, [Durations](size_t Index, int32_t Seconds) {
-        (*Durations)[Index] = Seconds;
-    });
-    Worker.Start();
-
-    QStringList Unreadable; // told of in one dialog, also when a file stops the adding
-    const auto TellUnreadable = [&] {
-        if (!Unreadable.isEmpty())
-            Dialogs.ShowCodecError(Unreadable);
-    };
-    try {
-        for (qsizetype Index = 0; Index < Paths.size(); ++Index) {
-            const QString& Path = Paths[Index];
-            const std::string File = ToEngineText(Path);
-            if (List.HasPath(Path) || !HasSourceExtension(File))
-                continue;
-            if (!IsSafeSourcePath(File)) {
-                ShowMessageBox(FromEngineText(EUnsafeSourcePath(File).what()), 1);
-                continue;
-            }
-            auto& Seconds = (*Durations)[static_cast<size_t>(Index)];
-            while (!Seconds) // the windows repaint and the spinner turns meanwhile
-                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents |
-                                                QEventLoop::ExcludeUserInputEvents);
-            const std::string Duration = FormatDuration(*Seconds);
-            if (Duration == "00:00:00")
-                Unreadable << Path;
-            else
-                List.AppendRow(
-                    NewSourceRow(File, FormatFileSize(GetSourceFileSize(Path)), Duration));
-        }
-    } catch (...) {
-        TellUnreadable();
-        throw;
-    }
-    TellUnreadable();
-    List.SelectFirstRow();
+    TFileAdder(List, Prober, Dialogs).Add(Paths);
 }
 
 int64_t TCommonLib::GetSourceFileSize(const QString& Path) const {

@@ -46,11 +46,7 @@ public:
     // The open dialog for source files, starting in InitialFolder: the chosen
     // paths in the dialog's order, each once when asked; none when cancelled.
     QStringList RunOpenDialog(bool RemoveDuplicates, const QString& InitialFolder) const;
-    // Adds a row for every path, in order, that the list does not have yet,
-    // that names a RealMedia file and that plays for a second or more; names
-    // the files that do not play in one dialog at the end. The files are probed on
-    // another thread while this one keeps the windows painted. Then the first
-    // row is selected. Stops with an error at a file whose size cannot be read.
+    // Adds the files to the list as a drop does (see TFileAdder).
     void AddSourceFiles(TSourceListView& List, const QStringList& Paths) const;
     // Finding and ending the encoder and the end-of-batch system actions; its
     // pauses let the windows go on meanwhile.

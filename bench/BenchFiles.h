@@ -24,17 +24,23 @@ inline bool MakeRealMediaClip(const std::filesystem::path& File, int Seconds,
     return std::system(Make.c_str()) == 0;
 }
 
-// Count copies of one 30-second clip in the folder, named "clip N.rm"; empty
-// when the clip cannot be made.
-inline std::vector<std::filesystem::path> CopiesOfAClip(const std::filesystem::path& Folder,
-                                                        int Count) {
+// Count names in the folder, "clip N.rm", for one file: hard links, so that
+// an archive of thousands takes the room of one.
+inline std::vector<std::filesystem::path>
+NamesForAFile(const std::filesystem::path& Folder, const std::filesystem::path& File, int Count) {
     std::vector<std::filesystem::path> Files;
-    const std::filesystem::path Source = Folder / "source.rm";
-    if (!MakeRealMediaClip(Source, 30))
-        return Files;
     for (int Index = 0; Index < Count; ++Index) {
         Files.push_back(Folder / ("clip " + std::to_string(Index) + ".rm"));
-        std::filesystem::copy_file(Source, Files.back());
+        std::filesystem::create_hard_link(File, Files.back());
     }
     return Files;
+}
+
+// Count names of one 30-second clip in the folder; empty when the clip cannot be made.
+inline std::vector<std::filesystem::path> CopiesOfAClip(const std::filesystem::path& Folder,
+                                                        int Count) {
+    const std::filesystem::path Source = Folder / "source.rm";
+    if (!MakeRealMediaClip(Source, 30))
+        return {};
+    return NamesForAFile(Folder, Source, Count);
 }

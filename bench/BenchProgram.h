@@ -15,10 +15,11 @@
 #include <functional>
 
 // The windows on a program folder of the benchmark's own, with the real
-// duration probe and a system that acts on nothing.
+// duration probe (or the one given) and a system that acts on nothing.
 class TBenchProgram {
 public:
-    explicit TBenchProgram(const std::filesystem::path& Folder) {
+    explicit TBenchProgram(const std::filesystem::path& Folder,
+                           const IDurationProber* Prober = nullptr) {
         std::filesystem::create_directories(Folder / "Config");
         for (const std::string& Library : CompanionLibraries) // installed beside it
             std::filesystem::copy_file(KORVALIN_DIST + Library, Folder / Library);
@@ -26,7 +27,7 @@ public:
                                {},
                                &Dialogs,
                                &System,
-                               &Prober,
+                               Prober ? Prober : &RealProber,
                                [](IOutputDispatcher& Dispatcher, IMediaGraphListener& Listener) {
                                    return std::make_unique<TMpvGraph>(Dispatcher, Listener, "null");
                                },
@@ -38,7 +39,7 @@ public:
 private:
     TQuietSystem System;
     TQtUserDialogs Dialogs{System};
-    const TMediaDurationProber Prober;
+    const TMediaDurationProber RealProber;
 };
 
 // A timer that fires at every turn of the event loop: it tells the longest time

@@ -1,9 +1,9 @@
-// How the window copes with a large drop: 500 RealMedia files dropped on the
-// main window (offscreen), probed for real. Prints the total time until the
-// last row is there and the longest time the user-interface thread went
-// without turning its event loop.
+// How the window copes with a large drop: N RealMedia files (500 when not
+// given) dropped on the main window (offscreen), probed for real. Prints the
+// total time until the last row is there and the longest time the
+// user-interface thread went without turning its event loop.
 //
-//   build/bench/drop_bench
+//   build/bench/drop_bench [N]
 #include "BenchFiles.h"
 #include "BenchProgram.h"
 #include "KorvalinApplication.h"
@@ -14,15 +14,17 @@
 #include <QMimeData>
 #include <QUrl>
 #include <cstdio>
+#include <cstdlib>
 
 namespace fs = std::filesystem;
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     TKorvalinApplication Application(argc, argv);
+    const int Count = argc > 1 ? std::atoi(argv[1]) : 500;
     const fs::path Folder = FreshBenchFolder("korvalin-drop-bench");
     QList<QUrl> Urls;
-    for (const fs::path& File : CopiesOfAClip(Folder, 500))
+    for (const fs::path& File : CopiesOfAClip(Folder, Count))
         Urls << QUrl::fromLocalFile(QString::fromStdString(File.string()));
     if (Urls.isEmpty())
         return 1;
@@ -42,7 +44,12 @@ int main(int argc, char** argv) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     const double Total =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
-    std::printf("500 dropped files added in %.2f s; longest event-loop gap %.1f ms\n", Total,
+    for (int Row = 0; Row < List.RowCount(); ++Row)
+        if (List.Row(Row)[FileNameColumn] != Urls[Row].toLocalFile().toStdString()) {
+            std::printf("row %d is not in the order of the paths\n", Row);
+            return 1;
+        }
+    std::printf("%d dropped files added in %.2f s; longest event-loop gap %.1f ms\n", Count, Total,
                 Watch.LongestGapMilliseconds());
     fs::remove_all(Folder);
     return 0;

@@ -1,7 +1,6 @@
 #include "PreviewPlayer.h"
 
 #include "AppFunc.h"
-#include "ConvertParameter.h"
 #include "Globals.h"
 #include "MpvGraph.h"
 #include "PreviewClock.h"
@@ -209,7 +208,7 @@ void TPreviewPlayer::SetStartTimeAndPlay() {
     }
     Player.PreviewStartSeconds =
         TrimBar::SecondsAt(TrimBar::StartPercent(Strips.Left), Player.MarkedDuration);
-    StoreInSelectedRows(StartTimeColumn, FormatDuration(Player.PreviewStartSeconds));
+    Controls.List.SetSelectedTimes(StartTimeColumn, FormatDuration(Player.PreviewStartSeconds));
     if (CanSeek())
         SeekPreview(int64_t{Player.PreviewStartSeconds} * 1000);
 }
@@ -223,22 +222,7 @@ void TPreviewPlayer::Splitter2Moved() {
     const std::string EndText = FormatDuration(
         TrimBar::SecondsAt(TrimBar::EndPercent(Strips.Right), Player.MarkedDuration));
     Player.EndStopText = FromEngineText(EndText);
-    StoreInSelectedRows(EndTimeColumn, EndText);
-}
-
-void TPreviewPlayer::StoreInSelectedRows(int Column, const std::string& TimeText) {
-    // Read once per marker move, and kept in step with every row stored, so
-    // that each cut length sees the rows as the list now has them.
-    TSourceListView& List = Controls.List;
-    std::vector<TSourceRow> Rows = List.SourceRows();
-    for (const int Index : List.SelectedRows()) {
-        TRowCells Cells = List.Row(Index);
-        Cells[Column] = TimeText;
-        TSourceRow& Stored = Rows[static_cast<size_t>(Index)];
-        (Column == StartTimeColumn ? Stored.StartTime : Stored.EndTime) = TimeText;
-        Cells[CutDurationColumn] = FormatDuration(GetCutSeconds(Cells[FileNameColumn], Rows));
-        List.SetRow(Index, Cells);
-    }
+    Controls.List.SetSelectedTimes(EndTimeColumn, EndText);
 }
 
 void TPreviewPlayer::ClearGraph() {

@@ -77,8 +77,6 @@ private:
     void ShowLogo(bool Visible);
     void ShowTime(int64_t Seconds);
     void SetPlaying(bool Playing);
-    // Stores a time text in the selected rows' cell and their new cut lengths.
-    void StoreInSelectedRows(int Column, const std::string& TimeText);
 
     TPreviewControls Controls;
     TPlayerState Player;

@@ -1,5 +1,7 @@
 #include "ProbeAhead.h"
 
+#include "FileSystem.h"
+
 TProbeAhead::TProbeAhead(std::vector<std::string> Paths, const IDurationProber& Prober,
                          IOutputDispatcher& Dispatcher, TProbedProc OnProbed)
     : Paths(std::move(Paths)), Prober(Prober), Dispatcher(Dispatcher),
@@ -7,14 +9,31 @@ TProbeAhead::TProbeAhead(std::vector<std::string> Paths, const IDurationProber& 
 
 TProbeAhead::~TProbeAhead() {
     Stopping = true;
-    WaitFor();
+    for (std::thread& Thread : Threads)
+        Thread.join();
 }
 
-void TProbeAhead::Execute() {
-    for (size_t Index = 0; Index < Paths.size() && !Stopping; ++Index) {
-        if (Paths[Index].empty())
+void TProbeAhead::Start(unsigned Workers) {
+    if (!Threads.empty())
+        return;
+    for (unsigned Worker = 0; Worker < std::max(Workers, 1u); ++Worker)
+        Threads.emplace_back([this] { Work(); });
+}
+
+void TProbeAhead::Work() {
+    for (size_t Index = NextPath++; Index < Paths.size() && !Stopping; Index = NextPath++) {
+        const std::string& Path = Paths[Index];
+        if (Path.empty())
             continue;
-        const int32_t Seconds = Prober.ProbeDuration(Paths[Index]);
-        Dispatcher.Post([Callback = OnProbed, Index, Seconds] { Callback(Index, Seconds); });
+        TProbedFile Probed;
+        Probed.Seconds = Prober.ProbeDuration(Path);
+        if (Probed.Seconds > 0) {
+            try {
+                Probed.Size = FileSizeOf(Path);
+            } catch (...) { // told when the file's turn comes
+                Probed.SizeError = std::current_exception();
+            }
+        }
+        Dispatcher.Post([Callback = OnProbed, Index, Probed] { Callback(Index, Probed); });
     }
 }

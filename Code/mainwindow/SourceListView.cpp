@@ -15,29 +15,26 @@
 
 namespace {
 
-// Column captions and the widest texts the columns show in use; the file
-// name's column takes what the others leave.
-const char* const Captions[SourceColumnCount] = {"",           "File Name", "File Size", "Duration",
-                                                 "Start Time", "End Time",  "Cut Time"};
+// The widest texts the columns show in use; the file name's column takes
+// what the others leave.
 const char* const WidestTexts[SourceColumnCount] = {"",         "",         "999.99 MB", "00:00:00",
                                                     "00:00:00", "00:00:00", "00:00:00"};
 constexpr int LeastFileNameWidth = 60;
 const QString TimeFormat = "HH:mm:ss";
 
-bool IsTimeColumn(int Column) {
-    return Column == StartTimeColumn || Column == EndTimeColumn;
+TSourceRow SourceRowOf(const TRowCells& Cells) {
+    return {Cells[FileNameColumn], Cells[StartTimeColumn], Cells[EndTimeColumn]};
 }
 
-// Edits the start and end times as hh:mm:ss and nothing else. A change of the
-// start ends its edit at once, so that the row is corrected on every change.
+// Edits the start and end times, the cells the list lets the user edit, as
+// hh:mm:ss. A change of the start ends its edit at once, so that the row is
+// corrected on every change.
 class TTimeCellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     QWidget* createEditor(QWidget* Parent, const QStyleOptionViewItem&,
                           const QModelIndex& Index) const override {
-        if (!IsTimeColumn(Index.column()))
-            return nullptr;
         auto* Editor = new QTimeEdit(Parent);
         Editor->setDisplayFormat(TimeFormat);
         Editor->setFrame(false);
@@ -63,11 +60,11 @@ public:
 
 } // namespace
 
-TSourceListView::TSourceListView(QWidget* Parent) : QTreeWidget(Parent) {
-    setColumnCount(SourceColumnCount);
-    setHeaderLabels(QStringList(std::begin(Captions), std::end(Captions)));
+TSourceListView::TSourceListView(QWidget* Parent) : QTreeView(Parent) {
+    setModel(&Model);
     setRootIsDecorated(false);
     setItemsExpandable(false);
+    setUniformRowHeights(true); // a long list is laid out without measuring every row
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked |
                     QAbstractItemView::EditKeyPressed);
@@ -94,79 +91,62 @@ TSourceListView::TSourceListView(QWidget* Parent) : QTreeWidget(Parent) {
             Handler(this, &TSourceListView::CorrectSelectedRows));
 }
 
-TRowCells TSourceListView::Row(int Index) const {
-    const QTreeWidgetItem* Item = topLevelItem(Index);
-    TRowCells Cells;
-    Cells[CheckStatusColumn] =
-        Item->checkState(CheckStatusColumn) == Qt::Checked ? "True" : "False";
-    for (size_t Column = FileNameColumn; Column < SourceColumnCount; ++Column)
-        Cells[Column] = ToEngineText(Item->text(static_cast<int>(Column)));
-    return Cells;
-}
-
-void TSourceListView::SetRow(int Index, const TRowCells& Cells) {
-    QTreeWidgetItem* Item = topLevelItem(Index);
-    Item->setCheckState(CheckStatusColumn,
-                        Cells[CheckStatusColumn] == "True" ? Qt::Checked : Qt::Unchecked);
-    for (size_t Column = FileNameColumn; Column < SourceColumnCount; ++Column)
-        Item->setText(static_cast<int>(Column), FromEngineText(Cells[Column]));
-    Item->setToolTip(FileNameColumn, Item->text(FileNameColumn)); // the column shows its start only
-}
-
-void TSourceListView::AppendRow(const TRowCells& Cells) {
-    auto* Item = new QTreeWidgetItem(this);
-    Item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsUserCheckable |
-                   Qt::ItemIsEditable | Qt::ItemIsDragEnabled);
-    SetRow(RowCount() - 1, Cells);
-}
-
 std::vector<int> TSourceListView::SelectedRows() const {
+    // From the selection's ranges, not row by row: a scattered selection of a
+    // long list has thousands of them.
+    std::vector<char> Selected(static_cast<size_t>(RowCount()));
+    for (const QItemSelectionRange& Range : selectionModel()->selection())
+        std::fill(Selected.begin() + Range.top(), Selected.begin() + Range.bottom() + 1, 1);
     std::vector<int> Indexes;
-    for (int Index = 0; Index < RowCount(); ++Index)
-        if (topLevelItem(Index)->isSelected())
-            Indexes.push_back(Index);
+    for (size_t Index = 0; Index < Selected.size(); ++Index)
+        if (Selected[Index])
+            Indexes.push_back(static_cast<int>(Index));
     return Indexes;
 }
 
 std::vector<TSourceRow> TSourceListView::SourceRows() const {
     std::vector<TSourceRow> Rows;
-    for (int Index = 0; Index < RowCount(); ++Index) {
-        const TRowCells Cells = Row(Index);
-        Rows.push_back({Cells[FileNameColumn], Cells[StartTimeColumn], Cells[EndTimeColumn]});
-    }
+    Rows.reserve(static_cast<size_t>(RowCount()));
+    for (int Index = 0; Index < RowCount(); ++Index)
+        Rows.push_back(SourceRowOf(Row(Index)));
     return Rows;
 }
 
-bool TSourceListView::HasPath(const QString& Path) const {
-    for (int Index = 0; Index < RowCount(); ++Index)
-        if (topLevelItem(Index)->text(FileNameColumn) == Path)
-            return true;
-    return false;
+std::vector<TSourceRow> TSourceListView::RowsOfFile(const std::string& Path) const {
+    std::vector<TSourceRow> Rows;
+    for (const size_t Index : Model.Rows().RowsOfFile(Path))
+        Rows.push_back(SourceRowOf(Model.Rows().Row(Index)));
+    return Rows;
+}
+
+void TSourceListView::SetSelectedTimes(size_t Column, const std::string& TimeText) {
+    Model.SetTimes(SelectedRows(), Column, TimeText);
 }
 
 void TSourceListView::SelectFirstRow() {
     if (RowCount() == 0)
         return;
     // Alone: rows selected before would otherwise take the first row's trim times.
-    setCurrentItem(topLevelItem(0), 0,
-                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    selectionModel()->setCurrentIndex(Model.index(0, 0), QItemSelectionModel::ClearAndSelect |
+                                                             QItemSelectionModel::Rows);
     SyncTrimMarkers();
 }
 
 void TSourceListView::RemoveSelectedRows() {
-    const QList<QTreeWidgetItem*> Selected = selectedItems();
-    if (Selected.isEmpty())
+    const std::vector<int> Selected = SelectedRows();
+    if (Selected.empty())
         return;
-    QTreeWidgetItem* Above = currentItem() ? itemAbove(currentItem()) : nullptr;
-    if (Above && Above->isSelected())
-        Above = nullptr;
-    setUpdatesEnabled(false);
-    qDeleteAll(Selected);
-    if (Above) {
-        setCurrentItem(Above);
-        Above->setSelected(true);
-    }
-    setUpdatesEnabled(true);
+    const int Focused = currentIndex().isValid() ? currentIndex().row() : -1;
+    const bool AboveStays =
+        Focused > 0 && !std::binary_search(Selected.begin(), Selected.end(), Focused - 1);
+    // Where the row above the focused one stands once the rows before it are gone.
+    const int Above = Focused - 1 -
+                      static_cast<int>(std::lower_bound(Selected.begin(), Selected.end(), Focused) -
+                                       Selected.begin());
+    Model.RemoveRows(Selected);
+    if (AboveStays)
+        selectionModel()->setCurrentIndex(
+            Model.index(Above, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void TSourceListView::RemoveSelection() {
@@ -178,7 +158,7 @@ void TSourceListView::RemoveSelection() {
 }
 
 void TSourceListView::ClearRows() {
-    clear();
+    Model.Clear();
     Preview->StopPreview();
     Preview->ResetTrimMarkers();
 }
@@ -210,21 +190,21 @@ void TSourceListView::keyPressEvent(QKeyEvent* Event) {
         RemoveSelection();
         return;
     }
-    QTreeWidget::keyPressEvent(Event);
+    QTreeView::keyPressEvent(Event);
 }
 
 void TSourceListView::keyReleaseEvent(QKeyEvent* Event) {
-    QTreeWidget::keyReleaseEvent(Event);
+    QTreeView::keyReleaseEvent(Event);
     SyncTrimMarkers();
 }
 
 void TSourceListView::mouseReleaseEvent(QMouseEvent* Event) {
-    QTreeWidget::mouseReleaseEvent(Event);
+    QTreeView::mouseReleaseEvent(Event);
     SyncTrimMarkers();
 }
 
 void TSourceListView::resizeEvent(QResizeEvent* Event) {
-    QTreeWidget::resizeEvent(Event);
+    QTreeView::resizeEvent(Event);
     FitColumns();
 }
 
@@ -235,9 +215,10 @@ int TSourceListView::FittingWidth(int Column) const {
                          : fontMetrics().horizontalAdvance(WidestTexts[Column]);
     const int TextMargins =
         2 * (Style.pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1);
-    const int Caption = header()->fontMetrics().horizontalAdvance(Captions[Column]) +
-                        2 * Style.pixelMetric(QStyle::PM_HeaderMargin, nullptr, header());
-    return std::max(Text + TextMargins, Caption) + 6; // some air besides
+    const QString Caption = Model.headerData(Column, Qt::Horizontal, Qt::DisplayRole).toString();
+    const int CaptionWidth = header()->fontMetrics().horizontalAdvance(Caption) +
+                             2 * Style.pixelMetric(QStyle::PM_HeaderMargin, nullptr, header());
+    return std::max(Text + TextMargins, CaptionWidth) + 6; // some air besides
 }
 
 void TSourceListView::FitColumns() {
@@ -274,11 +255,14 @@ void TSourceListView::TakeColumnShares() {
 }
 
 void TSourceListView::startDrag(Qt::DropActions) {
-    const QList<QTreeWidgetItem*> Selected = selectedItems();
-    if (Selected.isEmpty())
+    if (!selectionModel()->hasSelection())
         return;
+    // The drag only carries the gesture: rows dropped back on the list stay,
+    // and anywhere else they are removed.
     auto* Drag = new QDrag(this);
-    Drag->setMimeData(mimeData(Selected));
+    auto* Data = new QMimeData;
+    Data->setData("application/x-korvalin-rows", {});
+    Drag->setMimeData(Data);
     Drag->exec(Qt::MoveAction);
     if (Drag->target() != viewport()) // dropped elsewhere, nowhere, or cancelled
         RemoveSelection();

@@ -2,17 +2,18 @@
 
 #include "ConvertParameter.h"
 #include "PreviewHooks.h"
-#include "SourceRows.h"
+#include "SourceListModel.h"
 
 #include <QStringList>
-#include <QTreeWidget>
+#include <QTreeView>
 
 class QMimeData;
 
 // The source list: one flat row per file with its seven cells, several rows
 // selected at once, time editors for the start and end, and the rules that keep
-// the rows and the preview's trim markers in step when rows change.
-class TSourceListView : public QTreeWidget {
+// the rows and the preview's trim markers in step when rows change. Every
+// action costs the same per row with a few rows as with many thousands.
+class TSourceListView : public QTreeView {
     Q_OBJECT
 
 public:
@@ -21,16 +22,21 @@ public:
     // The preview the list keeps informed.
     void SetPreview(IPreviewHooks& Hooks) { Preview = &Hooks; }
 
-    int RowCount() const { return topLevelItemCount(); }
-    TRowCells Row(int Index) const;
-    void SetRow(int Index, const TRowCells& Cells);
-    void AppendRow(const TRowCells& Cells);
+    int RowCount() const { return Model.rowCount(); }
+    const TRowCells& Row(int Index) const { return Model.Rows().Row(static_cast<size_t>(Index)); }
+    void SetRow(int Index, const TRowCells& Cells) { Model.SetRow(Index, Cells); }
+    void AppendRows(std::vector<TRowCells> Rows) { Model.AppendRows(std::move(Rows)); }
     // The indexes of the selected rows, in list order.
     std::vector<int> SelectedRows() const;
     // Every row's path and times, as the conversion reads them.
     std::vector<TSourceRow> SourceRows() const;
+    // The rows of one file (its path without regard to ASCII letter case), in
+    // list order: all that the conversion of that file reads.
+    std::vector<TSourceRow> RowsOfFile(const std::string& Path) const;
     // True when a row has exactly this path; letter case counts.
-    bool HasPath(const QString& Path) const;
+    bool HasPath(const std::string& Path) const { return Model.Rows().HasPath(Path); }
+    // A marker's time (start or end Column) in every selected row, with their cuts.
+    void SetSelectedTimes(size_t Column, const std::string& TimeText);
 
     // Makes the first row the one selected row and moves the markers to it.
     void SelectFirstRow();
@@ -65,6 +71,7 @@ private:
     void TakeColumnShares();
     int FittingWidth(int Column) const;
 
+    TSourceListModel Model;
     TNoPreview NoPreview;
     IPreviewHooks* Preview = &NoPreview;
     int Shares[SourceColumnCount] = {}; // of the list's width, set at the first layout

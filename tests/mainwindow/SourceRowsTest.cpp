@@ -1,6 +1,7 @@
 #include "SourceRows.h"
 #include "ConvertParameter.h"
 #include "Errors.h"
+#include "SourceRowStore.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -126,6 +127,48 @@ TEST(CutSeconds, LastRowOfThePathIgnoringCase) {
     EXPECT_EQ(GetCutSeconds("/a.rm", Rows), 100);
     EXPECT_EQ(GetCutSeconds("/b.rm", Rows), 30);
     EXPECT_EQ(GetCutSeconds("/c.rm", Rows), 0);
+}
+
+TEST(RowStore, FindsPathsAndFilesAfterEveryChange) {
+    TSourceRowStore Store;
+    for (const char* Path : {"/a.rm", "/b.rm", "/A.RM", "/c.rm", "/a.rm", "/d.rm"})
+        Store.Append(NewSourceRow(Path, "1 B", "00:10:00"));
+    EXPECT_TRUE(Store.HasPath("/A.RM"));
+    EXPECT_FALSE(Store.HasPath("/B.rm"));                         // letter case counts here
+    EXPECT_THAT(Store.RowsOfFile("/a.RM"), ElementsAre(0, 2, 4)); // and not here
+
+    Store.Remove({0, 3, 5}); // scattered: the others stay, in order
+    std::vector<std::string> Paths;
+    for (size_t Row = 0; Row < Store.Count(); ++Row)
+        Paths.push_back(Store.Row(Row)[FileNameColumn]);
+    EXPECT_THAT(Paths, ElementsAre("/b.rm", "/A.RM", "/a.rm"));
+    EXPECT_THAT(Store.RowsOfFile("/a.rm"), ElementsAre(1, 2));
+    EXPECT_FALSE(Store.HasPath("/c.rm"));
+
+    TRowCells Renamed = Store.Row(0);
+    Renamed[FileNameColumn] = "/e.rm";
+    Store.Set(0, Renamed);
+    EXPECT_TRUE(Store.HasPath("/e.rm"));
+    EXPECT_FALSE(Store.HasPath("/b.rm"));
+    Store.Clear();
+    EXPECT_FALSE(Store.HasPath("/e.rm"));
+    EXPECT_TRUE(Store.RowsOfFile("/a.rm").empty());
+}
+
+TEST(RowStore, AMarkersTimeCutsEachRowByTheLastRowOfItsFile) {
+    TSourceRowStore Store;
+    for (const char* Path : {"/a.rm", "/b.rm", "/A.rm"})
+        Store.Append(NewSourceRow(Path, "1 B", "00:10:00"));
+    TRowCells Last = Store.Row(2);
+    Last[EndTimeColumn] = "00:05:00";
+    Store.Set(2, Last);
+    Store.SetTime(0, StartTimeColumn, "00:01:00");
+    Store.SetTime(1, StartTimeColumn, "00:01:00");
+    EXPECT_EQ(Store.Row(0)[StartTimeColumn], "00:01:00");
+    EXPECT_EQ(Store.Row(0)[CutDurationColumn], "00:05:00"); // /A.rm's, as it reads now
+    EXPECT_EQ(Store.Row(1)[CutDurationColumn], "00:09:00");
+    Store.SetTime(2, StartTimeColumn, "00:01:00");
+    EXPECT_EQ(Store.Row(2)[CutDurationColumn], "00:04:00");
 }
 
 } // namespace

@@ -10,7 +10,6 @@
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTimer>
-#include <QTreeWidget>
 #include <cmath>
 #include <gmock/gmock.h>
 
@@ -117,8 +116,8 @@ TEST_F(WindowTest, EveryKeyPressReachesTheShortcutsExactlyOnce) {
     QSignalSpy Opens(Main().btnOpenFile, &QAbstractButton::clicked);
     QSignalSpy Helps(Main().btnHelp, &QAbstractButton::clicked);
     QWindow* Window = FrmMainForm->windowHandle();
-    for (const char* Name : {"a.rm", "b.rm"})
-        new QTreeWidgetItem(Main().dxTreeSourceFileInfo, {"True", Name});
+    Main().dxTreeSourceFileInfo->AppendRows(
+        {NewSourceRow("a.rm", "1 B", "00:01:00"), NewSourceRow("b.rm", "1 B", "00:01:00")});
     Main().dxTreeSourceFileInfo->setFocus(); // the list takes Ctrl+Down: the key goes no further
     QTest::keyClick(Window, Qt::Key_Down, Qt::ControlModifier);
     QTest::keyClick(Window, Qt::Key_R, Qt::ControlModifier);

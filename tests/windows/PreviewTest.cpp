@@ -41,7 +41,7 @@ protected:
         QTest::mouseClick(Bar().findChild<QWidget*>(Strip), Qt::LeftButton, Keys, QPoint(0, 5));
     }
     void ClickRow(int Row) {
-        const QRect Cell = List().visualItemRect(List().topLevelItem(Row));
+        const QRect Cell = List().visualRect(List().model()->index(Row, FileNameColumn));
         QTest::mouseClick(List().viewport(), Qt::LeftButton, {}, Cell.center());
     }
     // Play on the selected row, and the graph reports the file open.

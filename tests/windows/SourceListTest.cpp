@@ -1,5 +1,6 @@
 #include "CodeErrorForm.h"
 #include "InitFileForm.h"
+#include "PreviewPlayer.h"
 #include "SourceListView.h"
 #include "Unit_ConfigInfo.h"
 #include "WindowFixture.h"
@@ -12,6 +13,7 @@
 #include <QTimeEdit>
 #include <QTimer>
 #include <gmock/gmock.h>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -45,7 +47,7 @@ protected:
     }
     // The time editor of the first row's cell, opened by a click as the user opens it.
     QTimeEdit* OpenEditor(int Column) {
-        const QRect Cell = List().visualItemRect(List().topLevelItem(0));
+        const QRect Cell = List().visualRect(List().model()->index(0, 0));
         const int X = List().header()->sectionViewportPosition(Column) + 5;
         QTest::mouseClick(List().viewport(), Qt::LeftButton, {}, QPoint(X, Cell.center().y()));
         return qobject_cast<QTimeEdit*>(List().indexWidget(List().model()->index(0, Column)));
@@ -70,7 +72,7 @@ TEST_F(SourceList, AddsPlayableRealMediaFilesInOrderOnce) {
     EXPECT_THAT(Dialogs.Messages[0].first.toStdString(), testing::HasSubstr("quote\".rm"));
     EXPECT_EQ(Dialogs.Messages[1].first.toStdString(),
               "codec error: " + Temp.Path("short.rm") + ", " + Temp.Path("noise.rm"));
-    EXPECT_TRUE(List().topLevelItem(0)->isSelected());
+    EXPECT_TRUE(List().selectionModel()->isRowSelected(0));
 }
 
 TEST_F(SourceList, OpenButtonAddsThePickedFilesAndKeepsTheirFolder) {
@@ -103,6 +105,69 @@ TEST_F(SourceList, FileThatVanishesAfterProbingStopsTheAddingWithAMessage) {
     ASSERT_EQ(Dialogs.Messages.size(), 2u); // what could not be read is still told, first
     EXPECT_EQ(Dialogs.Messages[0].first, "codec error: " + Bad);
     EXPECT_THAT(Dialogs.Messages[1].first.toStdString(), testing::StartsWith("Cannot open file"));
+    // Cleared after the partial add, the list takes the same files again.
+    Click(Main().btnClearFile);
+    CommonLib->AddSourceFiles(List(), {C, A});
+    EXPECT_THAT(Paths(), ElementsAre(C.toStdString(), A.toStdString()));
+}
+
+TEST_F(SourceList, RowsKeepThePathOrderWhicheverWorkerFinishesFirst) {
+    // The first file takes longest: the files after it are probed meanwhile.
+    std::atomic<bool> LaterProbed = false;
+    Prober.OnProbe = [&](const std::string& Path) {
+        if (!Path.ends_with("/a.rm"))
+            LaterProbed = true;
+        for (int Wait = 0; Path.ends_with("/a.rm") && !LaterProbed && Wait < 100; ++Wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    };
+    Start();
+    const QString A = File("a.rm"), B = File("b.rm"), C = File("c.rm");
+    Drop(List().viewport(), {A, B, A, C, B}); // each file once
+    ASSERT_TRUE(QTest::qWaitFor([&] { return List().RowCount() == 3; }));
+    EXPECT_THAT(Paths(), ElementsAre(A.toStdString(), B.toStdString(), C.toStdString()));
+    Drop(List().viewport(), {C, File("MOVIE.RMVB"), A}); // and once in the list
+    ASSERT_TRUE(QTest::qWaitFor([&] { return List().RowCount() == 4; }));
+    EXPECT_EQ(Paths().back(), Temp.Path("MOVIE.RMVB"));
+    EXPECT_TRUE(Dialogs.Messages.empty());
+}
+
+TEST_F(SourceList, RemovingAScatteredSelectionKeepsExactlyTheOtherRows) {
+    QStringList Files;
+    for (int Index = 0; Index < 10; ++Index) {
+        Files << File("f" + std::to_string(Index) + ".rm");
+        Prober.Seconds["f" + std::to_string(Index) + ".rm"] = 60 + Index;
+    }
+    Start();
+    struct TCase {
+        int Focused;
+        int FocusedAfter; // -1: the row above the focused one went too
+    };
+    for (const TCase Case : {TCase{7, 3}, TCase{4, -1}}) {
+        SCOPED_TRACE(Case.Focused);
+        Click(Main().btnClearFile);
+        CommonLib->AddSourceFiles(List(), Files);
+        List().clearSelection(); // of the first row, which the adding selected
+        for (const int Row : {1, 3, 4, 7})
+            List().selectionModel()->select(List().model()->index(Row, 0),
+                                            QItemSelectionModel::Select |
+                                                QItemSelectionModel::Rows);
+        List().selectionModel()->setCurrentIndex(List().model()->index(Case.Focused, 0),
+                                                 QItemSelectionModel::NoUpdate);
+        Click(Main().btnRemoveFile);
+        std::vector<std::string> Kept;
+        for (const int Row : {0, 2, 5, 6, 8, 9})
+            Kept.push_back(Files[Row].toStdString());
+        EXPECT_EQ(Paths(), Kept);
+        if (Case.FocusedAfter < 0) {
+            EXPECT_TRUE(List().SelectedRows().empty());
+            continue;
+        }
+        EXPECT_EQ(List().currentIndex().row(), Case.FocusedAfter);
+        EXPECT_THAT(List().SelectedRows(), ElementsAre(Case.FocusedAfter));
+        EXPECT_EQ(FrmMainForm->Preview->State().MarkedDuration, 66) << "markers on f6.rm";
+    }
+    CommonLib->AddSourceFiles(List(), {Files[3]}); // a removed path is gone from the index too
+    EXPECT_EQ(Paths().back(), Files[3].toStdString());
 }
 
 TEST_F(SourceList, DroppedFilesAreAddedOnTheListAndOnTheWindow) {
@@ -173,14 +238,15 @@ TEST_F(SourceList, RemovingTheFocusedMiddleRowFocusesTheRowAbove) {
         [&] { Click(Main().btnRemoveFile); },
         [&] { QTest::keyClick(FrmMainForm->windowHandle(), Qt::Key_Delete); }};
     for (const std::function<void()>& Remove : Removals) {
-        List().setCurrentItem(List().topLevelItem(1)); // b, then c
+        List().setCurrentIndex(List().model()->index(1, 0)); // b, then c
         List().setFocus();
         Remove();
-        EXPECT_EQ(List().currentItem(), List().topLevelItem(0));
-        EXPECT_TRUE(List().topLevelItem(0)->isSelected());
+        EXPECT_EQ(List().currentIndex().row(), 0);
+        EXPECT_TRUE(List().selectionModel()->isRowSelected(0));
     }
     EXPECT_THAT(Paths(), ElementsAre(Temp.Path("a.rm")));
-    List().topLevelItem(0)->setCheckState(CheckStatusColumn, Qt::Unchecked);
+    List().model()->setData(List().model()->index(0, CheckStatusColumn), Qt::Unchecked,
+                            Qt::CheckStateRole);
     EXPECT_EQ(List().Row(0)[CheckStatusColumn], "False");
     QTest::keyClick(FrmMainForm->windowHandle(), Qt::Key_L, Qt::ControlModifier);
     EXPECT_EQ(List().RowCount(), 0);
@@ -224,8 +290,9 @@ TEST_F(SourceList, EveryValueFitsItsColumnAndTheNameTakesTheRest) {
     }
     Others += List().columnWidth(CheckStatusColumn);
     EXPECT_EQ(List().columnWidth(FileNameColumn), List().viewport()->width() - Others);
-    EXPECT_EQ(List().topLevelItem(0)->toolTip(FileNameColumn).toStdString(),
-              Temp.Path(Deep + "Holiday on the coast.rm"));
+    EXPECT_EQ(
+        List().model()->index(0, FileNameColumn).data(Qt::ToolTipRole).toString().toStdString(),
+        Temp.Path(Deep + "Holiday on the coast.rm"));
 }
 
 TEST_F(SourceList, ADraggedColumnStaysAndEveryColumnKeepsItsShareWhenResized) {
