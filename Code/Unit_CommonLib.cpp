@@ -3,7 +3,6 @@
 #include "AppFunc.h"
 #include "CustomProfiles.h"
 #include "FileAdder.h"
-#include "FileSystem.h"
 #include "Folders.h"
 #include "Globals.h"
 #include "QtText.h"
@@ -85,10 +84,6 @@ QStringList TCommonLib::RunOpenDialog(bool RemoveDuplicates, const QString& Init
 
 void TCommonLib::AddSourceFiles(TSourceListView& List, const QStringList& Paths) const {
     TFileAdder(List, Prober, Dialogs).Add(Paths);
-}
-
-int64_t TCommonLib::GetSourceFileSize(const QString& Path) const {
-    return FileSizeOf(ToEngineText(Path));
 }
 
 TProcessControl TCommonLib::ProcessControl() const {

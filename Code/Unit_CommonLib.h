@@ -52,9 +52,6 @@ public:
     // pauses let the windows go on meanwhile.
     TProcessControl ProcessControl() const;
 
-    // The file's size in bytes; throws when it cannot be opened.
-    int64_t GetSourceFileSize(const QString& Path) const;
-
     const TAppFolders& Folders;
     IUserDialogs& Dialogs;
     ISystemActions& System;

@@ -79,7 +79,7 @@ void TfrmConverting::StartBatch() {
     BatchRows.clear();
     std::vector<double> Lengths;
     for (int Row = 0; Row < List.RowCount(); ++Row) {
-        const TRowCells Cells = List.Row(Row);
+        const TRowCells& Cells = List.Row(Row);
         if (Cells[CheckStatusColumn] != "True")
             continue;
         BatchRows.push_back(Row);

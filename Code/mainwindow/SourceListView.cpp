@@ -1,7 +1,6 @@
 #include "SourceListView.h"
 
 #include "EventHandlers.h"
-#include "QtText.h"
 
 #include <QDrag>
 #include <QDragEnterEvent>
@@ -102,14 +101,6 @@ std::vector<int> TSourceListView::SelectedRows() const {
         if (Selected[Index])
             Indexes.push_back(static_cast<int>(Index));
     return Indexes;
-}
-
-std::vector<TSourceRow> TSourceListView::SourceRows() const {
-    std::vector<TSourceRow> Rows;
-    Rows.reserve(static_cast<size_t>(RowCount()));
-    for (int Index = 0; Index < RowCount(); ++Index)
-        Rows.push_back(SourceRowOf(Row(Index)));
-    return Rows;
 }
 
 std::vector<TSourceRow> TSourceListView::RowsOfFile(const std::string& Path) const {

@@ -28,8 +28,6 @@ public:
     void AppendRows(std::vector<TRowCells> Rows) { Model.AppendRows(std::move(Rows)); }
     // The indexes of the selected rows, in list order.
     std::vector<int> SelectedRows() const;
-    // Every row's path and times, as the conversion reads them.
-    std::vector<TSourceRow> SourceRows() const;
     // The rows of one file (its path without regard to ASCII letter case), in
     // list order: all that the conversion of that file reads.
     std::vector<TSourceRow> RowsOfFile(const std::string& Path) const;

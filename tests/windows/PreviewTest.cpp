@@ -224,7 +224,7 @@ TEST_F(Preview, FilesThatDoNotPlayFullyAreLoggedAndClearAndEmptyList) {
 
     PlayOpened();
     EXPECT_FALSE(Main().lblPlayFailure->isVisible()); // until the next Play
-    FrmMainForm->close(); // the graph goes with the window
+    FrmMainForm->close();                             // the graph goes with the window
     EXPECT_FALSE(Graph->IsActive);
     EXPECT_EQ(Graph->Calls.back(), "clear");
 }
