@@ -40,7 +40,7 @@ bool TSourceListModel::setData(const QModelIndex& Index, const QVariant& Value, 
         return false;
     TRowCells Cells = Store.Row(static_cast<size_t>(Index.row()));
     if (Index.column() == CheckStatusColumn && Role == Qt::CheckStateRole)
-        Cells[CheckStatusColumn] = Value.value<Qt::CheckState>() == Qt::Checked ? "True" : "False";
+        Cells[CheckStatusColumn] = Value.toInt() == Qt::Checked ? "True" : "False";
     else if (IsTimeColumn(Index.column()) && Role == Qt::EditRole)
         Cells[static_cast<size_t>(Index.column())] = ToEngineText(Value.toString());
     else
