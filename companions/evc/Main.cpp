@@ -95,10 +95,9 @@ int Convert(const std::vector<std::string>& Arguments) {
     std::string Failure;
     int ExitCode = 1;
     if (Result.ExitCode != 0) {
-        // ffmpeg's own words first; its last line says why, on evc's line too.
-        WriteOut(Result.ErrorText);
+        // ffmpeg's last line says why, on evc's own line; all it wrote follows.
         Failure = "conversion failed (ffmpeg exit code " + std::to_string(Result.ExitCode) + ")" +
-                  LastLineOf(Result.ErrorText, ": ") + "\n";
+                  LastLineOf(Result.ErrorText, ": ") + "\n" + Result.ErrorText;
         ExitCode = Result.ExitCode;
     } else if (Progress.TimeMicroseconds < evc::LeastConvertedMicroseconds) {
         Failure = "nothing was converted: the source holds no media that can be decoded from "

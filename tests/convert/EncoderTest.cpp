@@ -182,8 +182,9 @@ TEST_F(Encoder, FfmpegFailureIsReportedWithItsMessage) {
         CommandFor(Temp.Write("noise.rm", std::string(5000, 'z')), 1, 2, {});
     const TChildResult Run = RunChild(SplitCommandLine(Command));
     EXPECT_NE(Run.ExitCode, 0);
-    // evc's last line says why, in ffmpeg's words.
-    const std::string Last = Run.Output.substr(Run.Output.rfind("evc: "));
+    // evc's own line says why, in ffmpeg's words.
+    const size_t Said = Run.Output.rfind("evc: ");
+    const std::string Last = Run.Output.substr(Said, Run.Output.find('\n', Said) - Said);
     EXPECT_THAT(Last, testing::StartsWith("evc: conversion failed (ffmpeg exit code"));
     EXPECT_THAT(Last, HasSubstr("Invalid data found"));
 }
