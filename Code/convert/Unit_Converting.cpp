@@ -83,8 +83,7 @@ void TfrmConverting::StartBatch() {
         if (Cells[CheckStatusColumn] != "True")
             continue;
         BatchRows.push_back(Row);
-        Lengths.push_back(static_cast<double>(
-            CutSecondsOf({Cells[FileNameColumn], Cells[StartTimeColumn], Cells[EndTimeColumn]})));
+        Lengths.push_back(static_cast<double>(CutSecondsOf(SourceRowOf(Cells))));
     }
     Estimator.StartBatch(std::move(Lengths));
     BatchClock.start();

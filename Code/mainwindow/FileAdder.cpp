@@ -23,15 +23,20 @@ constexpr QEventLoop::ProcessEventsFlags WindowsOnly = QEventLoop::ExcludeUserIn
 } // namespace
 
 void TFileAdder::Add(const QStringList& Paths) {
-    // Only paths the list may take are probed, each once.
+    // Decided once for each path: only paths the list may take are probed,
+    // each once, and one that cannot be quoted is warned about in its turn.
     const size_t Count = static_cast<size_t>(Paths.size());
     std::vector<std::string> Files(Count), Probed(Count);
+    std::vector<char> Unsafe(Count);
     std::unordered_set<std::string> Seen;
     for (size_t Index = 0; Index < Count; ++Index) {
         Files[Index] = ToEngineText(Paths[static_cast<qsizetype>(Index)]);
         const std::string& File = Files[Index];
-        if (HasSourceExtension(File) && IsSafeSourcePath(File) && !List.HasPath(File) &&
-            Seen.insert(File).second)
+        if (!HasSourceExtension(File) || List.HasPath(File))
+            continue;
+        if (!IsSafeSourcePath(File))
+            Unsafe[Index] = true;
+        else if (Seen.insert(File).second)
             Probed[Index] = File;
     }
     // Shared with the queued calls, which may still be waiting when this returns.
@@ -57,14 +62,13 @@ void TFileAdder::Add(const QStringList& Paths) {
     try {
         for (size_t Index = 0; Index < Count; ++Index) {
             const std::string& File = Files[Index];
-            if (Probed[Index].empty()) {
-                if (HasSourceExtension(File) && !IsSafeSourcePath(File) && !List.HasPath(File)) {
-                    Pause({}); // the rows before it are in, as the warning comes
-                    Dialogs.ShowMessage(FromEngineText(EUnsafeSourcePath(File).what()),
-                                        TMessageKind::Warning);
-                }
-                continue;
+            if (Unsafe[Index]) {
+                Pause({}); // the rows before it are in, as the warning comes
+                Dialogs.ShowMessage(FromEngineText(EUnsafeSourcePath(File).what()),
+                                    TMessageKind::Warning);
             }
+            if (Probed[Index].empty())
+                continue;
             while (!(*Results)[Index]) // the windows repaint and the spinner turns meanwhile
                 Pause(QEventLoop::WaitForMoreEvents);
             const TProbedFile& Result = *(*Results)[Index];

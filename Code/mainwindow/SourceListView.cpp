@@ -21,10 +21,6 @@ const char* const WidestTexts[SourceColumnCount] = {"",         "",         "999
 constexpr int LeastFileNameWidth = 60;
 const QString TimeFormat = "HH:mm:ss";
 
-TSourceRow SourceRowOf(const TRowCells& Cells) {
-    return {Cells[FileNameColumn], Cells[StartTimeColumn], Cells[EndTimeColumn]};
-}
-
 // Edits the start and end times, the cells the list lets the user edit, as
 // hh:mm:ss. A change of the start ends its edit at once, so that the row is
 // corrected on every change.

@@ -1,7 +1,5 @@
 #include "SourceRowStore.h"
 
-#include "ConvertParameter.h"
-
 #include <algorithm>
 
 namespace {
@@ -25,9 +23,8 @@ void TSourceRowStore::Set(size_t Index, TRowCells Cells) {
 void TSourceRowStore::SetTime(size_t Index, size_t Column, const std::string& Text) {
     TRowCells& Cells = Rows[Index];
     Cells[Column] = Text;
-    const TRowCells& Last = Rows[FileOfRow[Index]->back()];
-    Cells[CutDurationColumn] = FormatDuration(
-        CutSecondsOf({Last[FileNameColumn], Last[StartTimeColumn], Last[EndTimeColumn]}));
+    Cells[CutDurationColumn] =
+        FormatDuration(CutSecondsOf(SourceRowOf(Rows[FileOfRow[Index]->back()])));
 }
 
 void TSourceRowStore::Append(TRowCells Cells) {

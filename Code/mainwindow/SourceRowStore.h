@@ -1,10 +1,16 @@
 #pragma once
 
+#include "ConvertParameter.h"
 #include "SourceRows.h"
 
 #include <string>
 #include <unordered_map>
 #include <vector>
+
+// What the conversion reads of a row: its path and times.
+inline TSourceRow SourceRowOf(const TRowCells& Cells) {
+    return {Cells[FileNameColumn], Cells[StartTimeColumn], Cells[EndTimeColumn]};
+}
 
 // The rows of the source list in list order, with an index of their paths:
 // finding a file's rows, or whether a path is listed, costs the same with five

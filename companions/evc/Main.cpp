@@ -39,6 +39,12 @@ std::string LastLineOf(const std::string& Text, const std::string& Lead) {
     return Lead + Text.substr(Start, End + 1 - Start);
 }
 
+// Says why evc does not convert; the exit code for it.
+int Refuse(const std::string& Reason) {
+    WriteOut("evc: " + Reason + "\n");
+    return 1;
+}
+
 bool Exists(const std::string& Path) {
     struct stat Info {};
     return lstat(Path.c_str(), &Info) == 0;
@@ -60,21 +66,17 @@ int Convert(const std::vector<std::string>& Arguments) {
         evc::RequireWritableTarget(Options.OutputFile, Guarded);
         evc::RequireWritableTarget(Run.OutputFile, Guarded);
     } catch (const evc::ECommandError& Error) {
-        WriteOut(std::string("evc: ") + Error.what() + "\n");
-        return 1;
+        return Refuse(Error.what());
     }
-    if (!Options.Overwrite && Exists(Options.OutputFile)) {
-        WriteOut("evc: '" + Options.OutputFile + "' already exists (-y overwrites it).\n");
-        return 1;
-    }
+    if (!Options.Overwrite && Exists(Options.OutputFile))
+        return Refuse("'" + Options.OutputFile + "' already exists (-y overwrites it).");
 
     WriteOut(evc::Description(Options, Script));
     std::remove(Run.OutputFile.c_str()); // the leftover of a run that was killed
     try {
         evc::CreateNewFile(Run.OutputFile, Options.OutputFile);
     } catch (const evc::ECommandError& Error) {
-        WriteOut(std::string("evc: ") + Error.what() + "\n");
-        return 1;
+        return Refuse(Error.what());
     }
 
     const bool HasVideo = !Options.NoVideo;
