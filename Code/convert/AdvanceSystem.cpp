@@ -13,8 +13,8 @@ constexpr int PauseAfterDelivery = 500; // milliseconds
 // does not spin; the child's end is noticed within this time.
 constexpr int EmptyPipeWaitMilliseconds = 50;
 
-// Keeps the encoder's last line that begins with "evc: " while its output
-// goes by in pieces that may cut a line anywhere.
+// Keeps the encoder's lines that begin with "evc: " while its output goes by
+// in pieces that may cut a line anywhere: the last one, and the notes before it.
 class TEncoderWordsScanner {
 public:
     void Add(std::string_view Piece) {
@@ -25,20 +25,26 @@ public:
                 Line += Byte;
         }
     }
-    std::string Finish() {
+    void Finish(TRunEnd& End) {
         EndLine();
-        return Words;
+        End.EncoderWords = Words;
+        End.EncoderNotes = Notes;
     }
 
 private:
     void EndLine() {
-        if (Line.starts_with(Prefix))
+        if (Line.starts_with(Prefix)) {
+            if (!Words.empty() && Notes.size() < MaxNotes)
+                Notes.push_back(Words);
             Words = Line.substr(Prefix.size());
+        }
         Line.clear();
     }
     static constexpr std::string_view Prefix = "evc: ";
     static constexpr size_t MaxLine = 4096;
+    static constexpr size_t MaxNotes = 16;
     std::string Line, Words;
+    std::vector<std::string> Notes;
 };
 
 } // namespace
@@ -66,7 +72,7 @@ bool RunConsoleCommand(const std::string& CommandLine, const TOutputProc& OnOutp
     }
     if (End) {
         End->ExitCode = Process.ExitCode();
-        End->EncoderWords = Scanner.Finish();
+        Scanner.Finish(*End);
     }
     return true;
 }

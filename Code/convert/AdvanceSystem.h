@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class TAppFunc;
 
@@ -27,6 +28,9 @@ struct TRunEnd {
     // The encoder's last word on the run: its last output line that began
     // with "evc: ", without those five characters ("cannot write ...").
     std::string EncoderWords;
+    // Its earlier lines that began with "evc: ", without those characters:
+    // notes on the run such as damage it skipped or the name the output took.
+    std::vector<std::string> EncoderNotes = {};
 };
 using TRunEndProc = std::function<void(const TRunEnd& End)>;
 

@@ -1,9 +1,41 @@
 #include "BatchDriver.h"
 
 #include "CommandLine.h"
-#include "OutputFile.h"
+#include "EvcContract.h"
+#include "Paths.h"
+
+#include <charconv>
+#include <cstring>
+#include <optional>
 
 namespace {
+
+// The seconds after -t in an encoder command; none when it has no -t.
+std::optional<long long> CutSecondsOf(const std::vector<std::string>& Words) {
+    for (size_t I = 0; I + 1 < Words.size(); ++I) {
+        long long Seconds = 0;
+        const std::string& Value = Words[I + 1];
+        if (Words[I] == "-t" &&
+            std::from_chars(Value.data(), Value.data() + Value.size(), Seconds).ec == std::errc())
+            return Seconds;
+    }
+    return std::nullopt;
+}
+
+// The reason in words for an output that holds less than was asked for, from
+// the encoder's "incomplete: the output holds 00:00:20 of 00:01:00; ...".
+std::string IncompleteReason(const std::string& Words, const std::string& Output) {
+    const size_t Held = std::strlen(evc::IncompleteLead);
+    const size_t Of = Words.find(evc::IncompleteOf, Held);
+    const size_t End = Words.find(';', Of);
+    const std::string Kept = "; what could be read is kept in " + Output;
+    if (!Words.starts_with(evc::IncompleteLead) || Of == std::string::npos ||
+        End == std::string::npos)
+        return Words + Kept;
+    const size_t Total = Of + std::strlen(evc::IncompleteOf);
+    return "only " + Words.substr(Held, Of - Held) + " of " + Words.substr(Total, End - Total) +
+           " could be read: the source ends early or is damaged" + Kept;
+}
 
 // "Korvalin: 3 files converted", or "Korvalin: 2 of 3 files converted".
 std::string BatchEndNotice(int Converted, int Total) {
@@ -49,6 +81,12 @@ void TBatchDriver::NextFile() {
             ConvertCommand = Host.CreateConvertParameter(CurrentSource);
         } catch (const std::exception& Error) {
             NoteFailure(CurrentSource, Error.what());
+            continue;
+        }
+        // The encoder refuses an empty cut; the user is told why in words.
+        if (const auto Cut = CutSecondsOf(SplitCommandLine(ConvertCommand)); Cut && *Cut <= 0) {
+            NoteFailure(CurrentSource,
+                        "nothing to convert: the end time is not after the start time");
             continue;
         }
         Host.WriteLog("parameter: " + ConvertCommand);
@@ -100,10 +138,17 @@ void TBatchDriver::RunEnded(const TRunEnd& End) {
 void TBatchDriver::FinishFile() {
     Host.FreeRunner();
     ++DoneCount;
-    const std::string Output = OutputFile();
+    std::string Output = OutputFile();
+    for (const std::string& Note : LastRun.EncoderNotes) {
+        Host.WriteLog("Convert note: " + CurrentSource + " (" + Note + ")");
+        if (Note.starts_with(evc::RenamedOutputLead))
+            Output = Note.substr(std::strlen(evc::RenamedOutputLead));
+    }
     std::string Failure;
     if (!LastRun.Started)
         Failure = "the encoder could not be started";
+    else if (LastRun.ExitCode == evc::IncompleteExitCode)
+        Failure = IncompleteReason(LastRun.EncoderWords, Output);
     else if (LastRun.ExitCode != 0)
         Failure = !LastRun.EncoderWords.empty()
                       ? LastRun.EncoderWords
@@ -151,7 +196,7 @@ void TBatchDriver::RequestStop(bool SkipEndActions) {
 
 void TBatchDriver::RemovePartialOutput() {
     if (const std::string Output = OutputFile(); !Output.empty())
-        Host.RemoveFile(evc::PartialFileName(Output));
+        Host.RemoveLeftoverPartialFiles(Output.substr(0, Output.rfind(PathDelim) + 1));
 }
 
 std::string TBatchDriver::OutputFile() const {

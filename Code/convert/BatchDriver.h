@@ -32,7 +32,8 @@ public:
     // True while a process named "evc.exe", or else one named "revc.exe", exists.
     virtual bool EncoderRunning() const = 0;
     virtual bool FileExists(const std::string& Path) const = 0;
-    virtual void RemoveFile(const std::string& Path) = 0;
+    // Removes what encoders that no longer run were writing in the folder.
+    virtual void RemoveLeftoverPartialFiles(const std::string& Folder) = 0;
     // What a source path leads to when its turn comes.
     virtual TPathKind PathKind(const std::string& Path) const = 0;
     // The end-of-batch choices of the main window and their actions.
@@ -55,10 +56,11 @@ public:
 // a look every 100 ms until no encoder process is left; after the last file the
 // end-of-batch actions. Every wait is a state left to a timer, so the thread
 // that drives it never blocks. Files that are gone or are no longer regular
-// files, and files whose encoder could not start, failed or left no output, are
-// logged and named in one warning at the end, with the encoder's own reason
-// when it gave one. A file the user stopped leaves nothing in the output
-// folder. A batch that ends by itself while the user looks elsewhere also
+// files, rows whose cut is empty, and files whose encoder could not start,
+// failed, left no output or could read only part of the source, are logged and
+// named in one warning at the end, with the encoder's own reason when it gave
+// one; only the others count as converted. A file the user stopped leaves
+// nothing in the output folder. A batch that ends by itself while the user looks elsewhere also
 // tells the desktop.
 class TBatchDriver {
 public:
@@ -80,7 +82,8 @@ public:
     // A stop that comes when no batch runs changes nothing.
     void RequestStop(bool SkipEndActions);
     // Removes what the current file's encoder was writing, once it has been
-    // ended; a finished output has its own name already and stays.
+    // ended; a finished output has its own name already and stays, and so do
+    // the files of encoders still running.
     void RemovePartialOutput();
     bool Running() const { return Step != TStep::Idle; }
 

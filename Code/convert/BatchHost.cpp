@@ -3,6 +3,7 @@
 #include "AppFunc.h"
 #include "EventHandlers.h"
 #include "Globals.h"
+#include "OutputFile.h"
 #include "QtText.h"
 #include "QueuedDispatcher.h"
 #include "SysFunc.h"
@@ -100,9 +101,8 @@ bool TBatchHost::FileExists(const std::string& Path) const {
     return IsRegularFile(Path);
 }
 
-void TBatchHost::RemoveFile(const std::string& Path) {
-    std::error_code Ignored; // nothing there is what a removal wants anyway
-    std::filesystem::remove(Path, Ignored);
+void TBatchHost::RemoveLeftoverPartialFiles(const std::string& Folder) {
+    evc::RemoveStalePartialFiles(Folder);
 }
 
 bool TBatchHost::ShowOutputDirectoryChecked() const {

@@ -27,7 +27,7 @@ public:
     void FreeRunner() override;
     bool EncoderRunning() const override;
     bool FileExists(const std::string& Path) const override;
-    void RemoveFile(const std::string& Path) override;
+    void RemoveLeftoverPartialFiles(const std::string& Folder) override;
     bool ProgramWindowActive() const override;
     void NotifyDesktop(const std::string& Text) override;
     TPathKind PathKind(const std::string& Path) const override { return PathKindOf(Path); }

@@ -112,6 +112,34 @@ std::string VolumeFactor(const std::string& Percent) {
     return Text.str();
 }
 
+// Peaks stay below about -1 dBFS, the room that lossy encoders need so that
+// their decoded output does not clip; below it the gain is left exact (no
+// automatic levelling), and the limiter's look-ahead is taken back out.
+constexpr const char* Limiter = "alimiter=limit=0.891:attack=5:release=50:level=false:latency=true";
+
+// The sound's way to the encoder: the output's rate and channels first, so
+// that no resampling or down-mix after the limiter can raise a peak again.
+std::string AudioFilter(const TEncodeOptions& Options) {
+    std::vector<std::string> Format;
+    if (Options.SampleRate)
+        Format.push_back("sample_rates=" + *Options.SampleRate);
+    if (Options.Channels == "1" || Options.Channels == "2")
+        Format.push_back(std::string("channel_layouts=") +
+                         (*Options.Channels == "1" ? "mono" : "stereo"));
+    std::string Filter;
+    for (const std::string& Part : Format)
+        Filter += (Filter.empty() ? "aformat=" : ":") + Part;
+    if (Options.Volume)
+        Filter +=
+            (Filter.empty() ? "" : ",") + std::string("volume=") + VolumeFactor(*Options.Volume);
+    return Filter + (Filter.empty() ? "" : ",") + Limiter;
+}
+
+// Whether the output is 3GP, whose own asset boxes carry the author as such.
+bool IsThreeGpp(const TEncodeOptions& Options) {
+    return Options.Format == "3gp" || Options.Format == "3g2";
+}
+
 } // namespace
 
 TEncodeOptions ParseArguments(const std::vector<std::string>& Arguments) {
@@ -209,8 +237,8 @@ TScriptSource ReadScript(const std::string& ScriptFile) {
     }
 }
 
-std::vector<std::string> FfmpegArguments(const TEncodeOptions& Options,
-                                         const TScriptSource& Script) {
+std::vector<std::string> FfmpegArguments(const TEncodeOptions& Options, const TScriptSource& Script,
+                                         const TSourceTags& SourceTags) {
     std::vector<std::string> Args = {"ffmpeg",
                                      "-hide_banner",
                                      "-nostdin",
@@ -246,11 +274,18 @@ std::vector<std::string> FfmpegArguments(const TEncodeOptions& Options,
     }
     if (Options.AudioCodec)
         Args.insert(Args.end(), {"-c:a", EncoderName(*Options.AudioCodec)});
+    // ffmpeg's own AAC coder overshoots far past full scale with its default
+    // search on clean tones; the fast one stays within the limiter's room.
+    if (Options.AudioCodec == "aac")
+        Args.insert(Args.end(), {"-aac_coder", "fast"});
     Add("-b:a", Options.AudioBitrate, "k");
     Add("-ac", Options.Channels);
     Add("-ar", Options.SampleRate);
-    if (Options.Volume)
-        Args.insert(Args.end(), {"-filter:a", "volume=" + VolumeFactor(*Options.Volume)});
+    Args.insert(Args.end(), {"-filter:a", AudioFilter(Options)});
+    // Players of MP3 and MP4 show the artist; the author is that.
+    if (const auto Author = SourceTags.find("author");
+        Author != SourceTags.end() && !SourceTags.contains("artist") && !IsThreeGpp(Options))
+        Args.insert(Args.end(), {"-metadata", "artist=" + Author->second, "-metadata", "author="});
     Add("-f", Options.Format);
     Add("-target", Options.Target);
     Args.push_back("file:" + Options.OutputFile);

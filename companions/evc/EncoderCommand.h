@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -42,9 +43,15 @@ TScriptSource ParseScript(const std::string& Text);
 // Reads and parses the script file; throws ECommandError when it cannot.
 TScriptSource ReadScript(const std::string& ScriptFile);
 
+// The source's tags by lower-case name ("title", "author", ...).
+using TSourceTags = std::map<std::string, std::string>;
+
 // The ffmpeg arguments (program name first) that carry out the run, reporting
-// progress as key=value lines on its standard output.
-std::vector<std::string> FfmpegArguments(const TEncodeOptions& Options,
-                                         const TScriptSource& Script);
+// progress as key=value lines on its standard output. The sound is brought to
+// the output's rate and channels, given its volume and then limited to just
+// below full scale; the source's tags are carried over in the form the output
+// type's players read.
+std::vector<std::string> FfmpegArguments(const TEncodeOptions& Options, const TScriptSource& Script,
+                                         const TSourceTags& SourceTags = {});
 
 } // namespace evc

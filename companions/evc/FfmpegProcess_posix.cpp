@@ -41,6 +41,7 @@ using TClock = std::chrono::steady_clock;
 
 TFfmpegResult RunFfmpeg(const std::vector<std::string>& Arguments,
                         const std::function<void(const std::string&)>& OnLine,
+                        const std::function<void(const std::string&)>& OnErrorLine,
                         const std::function<void()>& OnTick, int TickMilliseconds) {
     const auto PipeFailure = [](int ErrorNumber) {
         return TFfmpegResult{126,
@@ -68,7 +69,7 @@ TFfmpegResult RunFfmpeg(const std::vector<std::string>& Arguments,
     }
 
     TFfmpegResult Result;
-    std::string Pending;
+    std::string Pending[2];
     pollfd Fds[2] = {{OutPipe[0], POLLIN, 0}, {ErrPipe[0], POLLIN, 0}};
     const auto Tick = std::chrono::milliseconds(TickMilliseconds);
     auto NextTick = TClock::now() + Tick;
@@ -78,7 +79,8 @@ TFfmpegResult RunFfmpeg(const std::vector<std::string>& Arguments,
         const int Ready = poll(Fds, 2, static_cast<int>(std::max<long long>(Wait.count(), 0)));
         if (Ready < 0 && errno != EINTR)
             break;
-        for (pollfd& Fd : Fds) {
+        for (int Stream = 0; Stream < 2; ++Stream) {
+            pollfd& Fd = Fds[Stream];
             if (Fd.fd < 0 || !(Fd.revents & (POLLIN | POLLHUP | POLLERR)))
                 continue;
             char Buffer[4096];
@@ -86,14 +88,16 @@ TFfmpegResult RunFfmpeg(const std::vector<std::string>& Arguments,
             if (Read <= 0) {
                 close(Fd.fd);
                 Fd.fd = -1;
-            } else if (&Fd == &Fds[1]) {
+                continue;
+            }
+            if (Stream == 1)
                 Result.ErrorText.append(Buffer, static_cast<size_t>(Read));
-            } else {
-                Pending.append(Buffer, static_cast<size_t>(Read));
-                for (size_t End; (End = Pending.find('\n')) != std::string::npos;) {
-                    OnLine(Pending.substr(0, End));
-                    Pending.erase(0, End + 1);
-                }
+            const auto& Handler = Stream == 0 ? OnLine : OnErrorLine;
+            Pending[Stream].append(Buffer, static_cast<size_t>(Read));
+            for (size_t End; (End = Pending[Stream].find('\n')) != std::string::npos;) {
+                if (Handler)
+                    Handler(Pending[Stream].substr(0, End));
+                Pending[Stream].erase(0, End + 1);
             }
         }
         if (TClock::now() >= NextTick) {

@@ -29,9 +29,4 @@ struct TGuardedFile {
 // of the guarded files, whichever name or link leads to them.
 void RequireWritableTarget(const std::string& Target, const std::vector<TGuardedFile>& Guarded);
 
-// Makes Path as a new, empty file for the conversion to fill, so that a folder
-// that cannot take it is told before anything is converted. The refusal names
-// Shown, the file the user asked for.
-void CreateNewFile(const std::string& Path, const std::string& Shown);
-
 } // namespace evc

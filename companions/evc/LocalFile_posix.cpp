@@ -110,10 +110,4 @@ void RequireWritableTarget(const std::string& Target, const std::vector<TGuarded
     }
 }
 
-void CreateNewFile(const std::string& Path, const std::string& Shown) {
-    const TDescriptor File(open(Path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (File.Fd < 0)
-        throw ECommandError("Cannot write " + Quoted(Shown) + ": " + SystemReason() + ".");
-}
-
 } // namespace evc

@@ -4,16 +4,22 @@
 // every 500 ms, each ended by a carriage return. It reads and writes only plain
 // local files, and never writes over its source or its script.
 #include "EncoderCommand.h"
+#include "EvcContract.h"
 #include "FfmpegProcess.h"
+#include "Id3Comment.h"
 #include "LocalFile.h"
 #include "OutputFile.h"
+#include "RunReport.h"
+#include "SourceHeader.h"
 #include "StatusText.h"
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace {
@@ -50,37 +56,55 @@ bool Exists(const std::string& Path) {
     return lstat(Path.c_str(), &Info) == 0;
 }
 
+// The reason ffmpeg failed: what the system said about the output when it
+// refused to take more, else ffmpeg's last line.
+std::string FailureReason(const evc::TFfmpegResult& Result, const std::string& OutputFile) {
+    for (const int Error : {ENOSPC, EDQUOT, EFBIG, EROFS, EACCES, EPERM, EIO}) {
+        const std::string Reason = std::strerror(Error);
+        if (Result.ErrorText.find(Reason) != std::string::npos)
+            return "cannot write '" + OutputFile + "': " + Reason;
+    }
+    return "conversion failed (ffmpeg exit code " + std::to_string(Result.ExitCode) + ")" +
+           LastLineOf(Result.ErrorText, ": ");
+}
+
+// The folder part of a path, with its separator; empty for the current folder.
+std::string FolderOf(const std::string& Path) {
+    return Path.substr(0, Path.rfind('/') + 1);
+}
+
 int Convert(const std::vector<std::string>& Arguments) {
     evc::TEncodeOptions Options;
     evc::TScriptSource Script;
-    evc::TEncodeOptions Run;
     try {
         Options = evc::ParseArguments(Arguments);
         Script = evc::ReadScript(Options.ScriptFile);
         evc::RequireRegularSource(Script.SourceFile);
-        Run = Options;
-        Run.OutputFile = evc::PartialFileName(Options.OutputFile);
-        Run.Overwrite = true;
-        const std::vector<evc::TGuardedFile> Guarded = {{Script.SourceFile, "the source"},
-                                                        {Options.ScriptFile, "the script"}};
-        evc::RequireWritableTarget(Options.OutputFile, Guarded);
-        evc::RequireWritableTarget(Run.OutputFile, Guarded);
+        evc::RequireWritableTarget(Options.OutputFile, {{Script.SourceFile, "the source"},
+                                                        {Options.ScriptFile, "the script"}});
     } catch (const evc::ECommandError& Error) {
         return Refuse(Error.what());
     }
-    if (!Options.Overwrite && Exists(Options.OutputFile))
+    const bool OutputExisted = Exists(Options.OutputFile);
+    if (!Options.Overwrite && OutputExisted)
         return Refuse("'" + Options.OutputFile + "' already exists (-y overwrites it).");
 
     WriteOut(evc::Description(Options, Script));
-    std::remove(Run.OutputFile.c_str()); // the leftover of a run that was killed
+    evc::RemoveStalePartialFiles(FolderOf(Options.OutputFile)); // what killed runs left
+    std::optional<evc::TPartialFile> Partial;
     try {
-        evc::CreateNewFile(Run.OutputFile, Options.OutputFile);
-    } catch (const evc::ECommandError& Error) {
-        return Refuse(Error.what());
+        Partial.emplace(Options.OutputFile);
+    } catch (const std::system_error& Error) {
+        return Refuse("Cannot write '" + Options.OutputFile + "': " + Error.code().message() + ".");
     }
+    evc::TEncodeOptions Run = Options;
+    Run.OutputFile = Partial->Path();
+    Run.Overwrite = true;
+    const evc::TSourceHeader Header = evc::ReadSourceHeader(Script.SourceFile);
 
     const bool HasVideo = !Options.NoVideo;
     evc::TProgress Progress;
+    evc::TDamageCounter Damage;
     long long ReportedTime = -1;
     const auto ReportProgress = [&] { // only when the conversion has moved on
         if (Progress.TimeMicroseconds > ReportedTime) {
@@ -89,28 +113,37 @@ int Convert(const std::vector<std::string>& Arguments) {
         }
     };
     const evc::TFfmpegResult Result = evc::RunFfmpeg(
-        evc::FfmpegArguments(Run, Script),
-        [&](const std::string& Line) { evc::ApplyProgressLine(Line, Progress); }, ReportProgress,
-        500);
+        evc::FfmpegArguments(Run, Script, Header.Tags),
+        [&](const std::string& Line) { evc::ApplyProgressLine(Line, Progress); },
+        [&](const std::string& Line) { Damage.AddErrorLine(Line, Progress.TimeMicroseconds); },
+        ReportProgress, 500);
     WriteOut(evc::StatusLine(Progress, HasVideo) + "\n");
 
-    std::string Failure;
-    int ExitCode = 1;
-    if (Result.ExitCode != 0) {
-        // ffmpeg's last line says why, on evc's own line; all it wrote follows.
-        Failure = "conversion failed (ffmpeg exit code " + std::to_string(Result.ExitCode) + ")" +
-                  LastLineOf(Result.ErrorText, ": ") + "\n" + Result.ErrorText;
-        ExitCode = Result.ExitCode;
-    } else if (Progress.TimeMicroseconds < evc::LeastConvertedMicroseconds) {
-        Failure = "nothing was converted: the source holds no media that can be decoded from "
-                  "the chosen start on.\n";
-    } else if (std::rename(Run.OutputFile.c_str(), Options.OutputFile.c_str()) != 0) {
-        Failure = "cannot write '" + Options.OutputFile + "': " + std::strerror(errno) + "\n";
+    if (Result.ExitCode != 0) { // ffmpeg's own words follow evc's line
+        WriteOut("evc: " + FailureReason(Result, Options.OutputFile) + "\n" + Result.ErrorText);
+        return Result.ExitCode == evc::IncompleteExitCode ? 1 : Result.ExitCode;
     }
-    if (!Failure.empty()) {
-        std::remove(Run.OutputFile.c_str());
-        WriteOut("evc: " + Failure);
-        return ExitCode;
+    if (Progress.TimeMicroseconds < evc::LeastConvertedMicroseconds)
+        return Refuse("nothing was converted: the source holds no media that can be decoded "
+                      "from the chosen start on.");
+    evc::MoveCommentToCommFrame(Partial->Path());
+    std::string Output;
+    try {
+        Output = Partial->Publish(OutputExisted);
+    } catch (const std::system_error& Error) {
+        return Refuse("cannot write '" + Options.OutputFile + "': " + Error.code().message());
+    }
+    if (Output != Options.OutputFile)
+        WriteOut(std::string("evc: ") + evc::RenamedOutputLead + Output + "\n");
+    if (Damage.Places() > 0)
+        WriteOut("evc: " + std::to_string(Damage.Places()) + evc::DamagedPlacesTail + "\n");
+
+    const double Got = static_cast<double>(Progress.TimeMicroseconds) / 1e6;
+    const std::optional<double> Expected = evc::ExpectedSeconds(Options, Header.DurationSeconds);
+    if (const std::string Report = Expected ? evc::IncompleteReport(Options, *Expected, Got) : "";
+        !Report.empty()) {
+        WriteOut("evc: " + Report + "\n");
+        return evc::IncompleteExitCode;
     }
     WriteOut("evc: done\n");
     return 0;

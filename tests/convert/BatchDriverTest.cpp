@@ -57,7 +57,9 @@ public:
         return true;
     }
     bool FileExists(const std::string& Path) const override { return Outputs.contains(Path); }
-    void RemoveFile(const std::string& Path) override { Calls.push_back("remove " + Path); }
+    void RemoveLeftoverPartialFiles(const std::string& Folder) override {
+        Calls.push_back("remove partial files in " + Folder);
+    }
     TPathKind PathKind(const std::string& Path) const override {
         return SourceKinds.contains(Path) ? SourceKinds.at(Path) : TPathKind::RegularFile;
     }
@@ -175,7 +177,7 @@ TEST_F(Batch, StopWhileEncodingEndsAfterThatFile) {
         EXPECT_EQ(Driver.DoneCount, 1);
         EXPECT_EQ(Host.Rows.size(), 22u); // rows added after the stop stayed unconverted
         EXPECT_THAT(Host.Only("log Convert error"), IsEmpty()); // stopped is not failed
-        EXPECT_THAT(Host.Only("remove"), ElementsAre("remove /out/.a.rm.evc-partial.3gp"));
+        EXPECT_THAT(Host.Only("remove"), ElementsAre("remove partial files in /out/"));
         // The close box leaves the end-of-batch actions to run.
         EXPECT_EQ(Host.Only("open").size(), StopButton ? 0u : 1u);
     }

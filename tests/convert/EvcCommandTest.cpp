@@ -91,7 +91,11 @@ TEST(EvcFfmpeg, MapsOptionsToFfmpegArguments) {
     EXPECT_THAT(Line, HasSubstr("\"-ss\", \"00:00:05\", \"-protocol_whitelist\", \"file\", \"-i\", "
                                 "\"file:/films/a.rm\", \"-t\", \"10\""));
     EXPECT_THAT(Args, IsSupersetOf({"-y", "libxvid", "libmp3lame", "256k", "128k", "fps=29.97",
-                                    "volume=2.5", "3gp", "-nostdin"}));
+                                    "3gp", "-nostdin"}));
+    // Rate and channels before the gain, and nothing after the limiter.
+    EXPECT_THAT(Args, testing::Contains(testing::MatchesRegex(
+                          "aformat=sample_rates=44100:channel_layouts=stereo,volume=2.5,"
+                          "alimiter=limit=0.891:.*")));
     EXPECT_EQ(Args.front(), "ffmpeg");
     EXPECT_EQ(Args.back(), "file:/o/a.3gp");
     const std::vector<std::string> Audio = FfmpegArguments(

@@ -1,0 +1,59 @@
+#include "RunReport.h"
+
+#include "EvcContract.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace evc {
+namespace {
+
+double StartSeconds(const TEncodeOptions& Options) {
+    int Hours = 0, Minutes = 0, Seconds = 0;
+    if (Options.Start)
+        std::sscanf(Options.Start->c_str(), "%d:%d:%d", &Hours, &Minutes, &Seconds);
+    return Hours * 3600.0 + Minutes * 60.0 + Seconds;
+}
+
+} // namespace
+
+std::string ClockText(double Seconds) {
+    const long long Whole = std::max(0LL, static_cast<long long>(Seconds));
+    char Text[32];
+    std::snprintf(Text, sizeof Text, "%02lld:%02lld:%02lld", Whole / 3600, Whole / 60 % 60,
+                  Whole % 60);
+    return Text;
+}
+
+std::optional<double> ExpectedSeconds(const TEncodeOptions& Options,
+                                      std::optional<double> HeaderSeconds) {
+    std::optional<double> Expected;
+    if (HeaderSeconds)
+        Expected = std::max(0.0, *HeaderSeconds - StartSeconds(Options));
+    if (Options.Duration)
+        Expected =
+            std::min(Expected.value_or(*Options.Duration), static_cast<double>(*Options.Duration));
+    return Expected;
+}
+
+std::string IncompleteReport(const TEncodeOptions& Options, double Expected, double Got) {
+    if (Expected - Got <= std::max(1.0, 0.02 * Expected))
+        return {};
+    return std::string(IncompleteLead) + ClockText(Got) + IncompleteOf + ClockText(Expected) +
+           "; the source ends early or is damaged after " + ClockText(StartSeconds(Options) + Got) +
+           ".";
+}
+
+void TDamageCounter::AddErrorLine(const std::string& Line, long long OutputMicroseconds) {
+    // "[ac3 @ 0x55d0c8a1e2c0] error decoding the audio block"
+    const size_t At = Line.find(" @ ");
+    if (!Line.starts_with('[') || At == std::string::npos)
+        return;
+    const std::string Component = Line.substr(1, At - 1);
+    if (Component != LastComponent || OutputMicroseconds != LastTime)
+        ++Count;
+    LastComponent = Component;
+    LastTime = OutputMicroseconds;
+}
+
+} // namespace evc
