@@ -2,7 +2,9 @@
 // script named after -i, converts the source it names with ffmpeg according to
 // the command line, and reports progress as classic status lines, one about
 // every 500 ms, each ended by a carriage return. It reads and writes only plain
-// local files, and never writes over its source or its script.
+// local files, and never writes over its source, its script or a file that
+// took the output's name while it converted: the output then takes the next
+// free name, and evc says which.
 #include "EncoderCommand.h"
 #include "EvcContract.h"
 #include "FfmpegProcess.h"
@@ -85,8 +87,7 @@ int Convert(const std::vector<std::string>& Arguments) {
     } catch (const evc::ECommandError& Error) {
         return Refuse(Error.what());
     }
-    const bool OutputExisted = Exists(Options.OutputFile);
-    if (!Options.Overwrite && OutputExisted)
+    if (!Options.Overwrite && Exists(Options.OutputFile))
         return Refuse("'" + Options.OutputFile + "' already exists (-y overwrites it).");
 
     WriteOut(evc::Description(Options, Script));
@@ -129,7 +130,7 @@ int Convert(const std::vector<std::string>& Arguments) {
     evc::MoveCommentToCommFrame(Partial->Path());
     std::string Output;
     try {
-        Output = Partial->Publish(OutputExisted);
+        Output = Partial->Publish();
     } catch (const std::system_error& Error) {
         return Refuse("cannot write '" + Options.OutputFile + "': " + Error.code().message());
     }

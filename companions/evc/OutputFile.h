@@ -34,10 +34,10 @@ public:
     const std::string& Path() const { return Partial; }
 
     // Gives the partial file the output's name and returns that name. A file
-    // of that name is replaced only with Replace; one that appeared meanwhile
-    // otherwise keeps its name, and the output takes the next free name of its
-    // series instead. Throws std::system_error when no name can be given.
-    std::string Publish(bool Replace);
+    // that has that name by now is never replaced: the output takes the next
+    // free name of its series instead. Throws std::system_error when no name
+    // can be given.
+    std::string Publish();
 
 private:
     std::string Output, Partial;

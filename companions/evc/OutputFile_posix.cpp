@@ -70,13 +70,7 @@ TPartialFile::~TPartialFile() {
     close(Fd); // releases the lock
 }
 
-std::string TPartialFile::Publish(bool Replace) {
-    if (Replace) {
-        if (std::rename(Partial.c_str(), Output.c_str()) != 0)
-            ThrowSystemError();
-        Published = true;
-        return Output;
-    }
+std::string TPartialFile::Publish() {
     TFileFunc Names;
     std::string Target = Output;
     for (int Try = 0; Try < 100; ++Try) {

@@ -10,6 +10,7 @@ namespace evc {
 
 TSourceHeader ReadSourceHeader(const std::string& SourceFile) {
     TSourceHeader Header;
+    av_log_set_level(AV_LOG_QUIET); // what is wrong with the source, ffmpeg itself will say
     AVDictionary* Options = nullptr;
     av_dict_set(&Options, "protocol_whitelist", "file", 0); // as the conversion reads it
     AVFormatContext* Format = nullptr;
@@ -18,8 +19,19 @@ TSourceHeader ReadSourceHeader(const std::string& SourceFile) {
     av_dict_free(&Options);
     if (Opened < 0)
         return Header;
-    if (Format->duration != AV_NOPTS_VALUE && Format->duration > 0)
-        Header.DurationSeconds = static_cast<double>(Format->duration) / AV_TIME_BASE;
+    // RealMedia tells the length of each stream in its header, and only
+    // reading packets would make a length of the whole of it.
+    double Longest = Format->duration != AV_NOPTS_VALUE
+                         ? static_cast<double>(Format->duration) / AV_TIME_BASE
+                         : 0;
+    for (unsigned I = 0; I < Format->nb_streams; ++I) {
+        const AVStream* Stream = Format->streams[I];
+        if (Stream->duration != AV_NOPTS_VALUE)
+            Longest = std::max(Longest,
+                               static_cast<double>(Stream->duration) * av_q2d(Stream->time_base));
+    }
+    if (Longest > 0)
+        Header.DurationSeconds = Longest;
     for (const AVDictionaryEntry* Tag = nullptr;
          (Tag = av_dict_get(Format->metadata, "", Tag, AV_DICT_IGNORE_SUFFIX));) {
         std::string Key = Tag->key;

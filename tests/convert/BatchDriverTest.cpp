@@ -1,4 +1,5 @@
 #include "BatchDriver.h"
+#include "EvcContract.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -39,7 +40,8 @@ public:
     std::string CreateConvertParameter(const std::string& Source) override {
         if (Source.find("unquotable") != std::string::npos)
             throw std::runtime_error("cannot be converted");
-        return "evc.exe -y -i \"VideoFile.avs\" \"/out" + Source + ".3gp\"";
+        const std::string Cut = Source.find("emptycut") != std::string::npos ? " -t 0" : "";
+        return "evc.exe -y -i \"VideoFile.avs\"" + Cut + " \"/out" + Source + ".3gp\"";
     }
     void WriteLog(const std::string& Line) override { Calls.push_back("log " + Line); }
     void ShowWarning(const std::string& Text) override { Calls.push_back("warn " + Text); }
@@ -228,6 +230,8 @@ TEST_F(Batch, FilesThatFailedAreLoggedAndNamedOnceAtTheEnd) {
           {true, "/nostart.rm"},
           {true, "/exit.rm"},
           {true, "/said.rm"},
+          {true, "/short.rm"},
+          {true, "/emptycut.rm"},
           {true, "/none.rm"},
           {true, "/unquotable.rm"},
           {true, "/gone.rm"},
@@ -237,17 +241,29 @@ TEST_F(Batch, FilesThatFailedAreLoggedAndNamedOnceAtTheEnd) {
     Host.RunEnds["/nostart.rm"] = {false, 0, {}};
     Host.RunEnds["/exit.rm"] = {true, 1, {}};
     Host.RunEnds["/said.rm"] = {true, 1, "Cannot write '/out/said.rm.3gp': Permission denied."};
+    Host.RunEnds["/short.rm"] = {true,
+                                 evc::IncompleteExitCode,
+                                 "incomplete: the output holds 00:00:20 of 00:01:00; the source "
+                                 "ends early or is damaged after 00:00:20.",
+                                 {"2 damaged places in the source were skipped",
+                                  "the name was taken meanwhile; the output is /out/short_1.3gp"}};
     Driver.ConvertFileList();
     Host.RunToEnd();
-    EXPECT_EQ(Driver.DoneCount, 5); // a file counts as done whatever its encoder did
-    EXPECT_THAT(Host.Only("log Convert error"), testing::SizeIs(7));
-    EXPECT_THAT(Host.Only("run"), testing::SizeIs(5));
+    EXPECT_EQ(Driver.DoneCount, 6); // a file counts as done whatever its encoder did
+    EXPECT_THAT(Host.Only("log Convert error"), testing::SizeIs(9));
+    EXPECT_THAT(Host.Only("log Convert note: /short.rm (2 damaged places"), testing::SizeIs(1));
+    EXPECT_THAT(Host.Only("run"), testing::SizeIs(6));
     EXPECT_THAT(Host.Only("remove"), IsEmpty()); // only a stop removes anything
     EXPECT_THAT(Host.Only("warn"), ElementsAre("warn These files were not converted:"
                                                "\n/nostart.rm (the encoder could not be started)"
                                                "\n/exit.rm (the encoder ended with exit code 1)"
                                                "\n/said.rm (Cannot write '/out/said.rm.3gp': "
                                                "Permission denied.)"
+                                               "\n/short.rm (only 00:00:20 of 00:01:00 could be "
+                                               "read: the source ends early or is damaged; what "
+                                               "could be read is kept in /out/short_1.3gp)"
+                                               "\n/emptycut.rm (nothing to convert: the end time "
+                                               "is not after the start time)"
                                                "\n/none.rm (the encoder left no output file)"
                                                "\n/unquotable.rm (cannot be converted)"
                                                "\n/gone.rm (the file no longer exists)"
@@ -280,8 +296,8 @@ TEST(BatchEnd, AnUnseenBatchThatEndsByItselfTellsTheDesktopOnce) {
         }
         Host.Active = Case.Active;
         Host.Shutdown = Case.Shutdown;
-        if (Case.Fails)
-            Host.RunEnds["/b.rm"] = {true, 1, {}};
+        if (Case.Fails) // kept in part, but not converted
+            Host.RunEnds["/b.rm"] = {true, evc::IncompleteExitCode, {}};
         Driver.ConvertFileList();
         Host.RunToEnd([&] {
             if (Host.Now == Case.StopAt)

@@ -5,6 +5,7 @@
 #include "ChildProcess.h"
 #include "CommandLine.h"
 #include "ConvertParameter.h"
+#include "EvcContract.h"
 #include "FfmpegProcess.h"
 #include "FileFunc.h"
 #include "MediaProbe.h"
@@ -16,6 +17,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <csignal>
 #include <fcntl.h>
 #include <set>
@@ -277,3 +279,109 @@ TEST(FfmpegProcess, SecondPipeThatCannotBeMadeLeavesNoDescriptorOpen) {
 }
 
 } // namespace
+
+// The sound and the tags that each output type makes of a source with its
+// default (normal) settings.
+class DefaultSettings : public Encoder, public testing::WithParamInterface<int> {
+protected:
+    // Converts the source at the given volume in percent; returns the output.
+    std::string Convert(const std::string& Source, const std::string& Volume) {
+        std::vector<std::string> Args =
+            SplitCommandLine(CommandFor(Media + Source, GetParam(), 2, {}));
+        *(std::find(Args.begin(), Args.end(), "-vol") + 1) = Volume;
+        Args.back() = Temp.Path("out/" + Source + Volume) +
+                      std::filesystem::path(Args.back()).extension().string();
+        const TChildResult Run = RunChild(Args);
+        EXPECT_EQ(Run.ExitCode, 0) << Run.Output;
+        return Args.back();
+    }
+};
+
+TEST_P(DefaultSettings, LoudSoundStaysBelowFullScaleAndQuietSoundIsLiftedExactly) {
+    const TAudioLevels Loud = MeasureAudio(Convert("loud_rv20_ac3.rm", "200"));
+    ASSERT_GT(Loud.Samples, 0);
+    EXPECT_EQ(Loud.FullScale, 0) << "peak " << Loud.Peak;
+    EXPECT_GT(Loud.Peak, 0.75); // limited near the ceiling, not lowered as a whole
+
+    const double Kept = MeasureAudio(Convert("quiet_rv20_ac3.rm", "100")).Peak;
+    const double Doubled = MeasureAudio(Convert("quiet_rv20_ac3.rm", "200")).Peak;
+    EXPECT_NEAR(20 * std::log10(Doubled / Kept), 6.02, 0.3);
+}
+
+TEST_P(DefaultSettings, SourceTagsArriveInTheFormPlayersRead) {
+    using testing::Pair;
+    const auto Items = ReadTagItems(Convert("tagged_rv10_ac3.rm", "200"));
+    const char *Title = "Tïtle 東京", *Author = "Ärtist 作者", *Copyright = "© 2001 Radio",
+               *Comment = "Kommentar ü";
+    if (GetParam() == 0)
+        EXPECT_THAT(Items, testing::IsSupersetOf({Pair("titl", Title), Pair("auth", Author),
+                                                  Pair("cprt", Copyright), Pair("dscp", Comment)}));
+    else if (GetParam() == 4)
+        EXPECT_THAT(Items, testing::IsSupersetOf({Pair("TIT2", Title), Pair("TPE1", Author),
+                                                  Pair("TCOP", Copyright), Pair("COMM", Comment)}));
+    else
+        EXPECT_THAT(Items, testing::IsSupersetOf({Pair("©nam", Title), Pair("©ART", Author),
+                                                  Pair("cprt", Copyright), Pair("©cmt", Comment)}));
+    EXPECT_FALSE(Items.contains("TXXX")) << "no private frames";
+
+    // A source without tags gives no empty ones.
+    for (const auto& [Name, Text] : ReadTagItems(Convert("clip_rv20_ac3.rm", "200")))
+        EXPECT_FALSE(Text.empty()) << Name;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryOutputType, DefaultSettings, testing::Values(0, 1, 2, 3, 4));
+
+// What evc tells of a source that is not whole.
+TEST_F(Encoder, ASourceCutOffOrDamagedIsToldAndWhatCouldBeReadIsKept) {
+    struct TCase {
+        const char* Source;
+        int ExitCode;
+        const char* LastWords;
+    } const Cases[] = {
+        {"cutoff_rv10_ac3.rm", evc::IncompleteExitCode,
+         "evc: incomplete: the output holds 00:00:2"},
+        {"damaged_rv10_ac3.rm", 0, "evc: done"},
+    };
+    for (const TCase& Case : Cases) {
+        SCOPED_TRACE(Case.Source);
+        const std::string Command = CommandFor(Media + Case.Source, 1, 2, {});
+        const TChildResult Run = RunChild(SplitCommandLine(Command));
+        EXPECT_EQ(Run.ExitCode, Case.ExitCode) << Run.Output;
+        const std::string Last = Run.Output.substr(Run.Output.rfind("evc: "));
+        EXPECT_THAT(Last, testing::StartsWith(Case.LastWords));
+        EXPECT_THAT(Run.Output, testing::ContainsRegex("\nevc: [1-9][0-9]* damaged places in the "
+                                                       "source were skipped\nevc: "));
+        EXPECT_TRUE(ProbeMedia(OutputPath(Command)).Opened);
+    }
+}
+
+TEST_F(Encoder, TwoRunsForOneNameGiveTwoWholeOutputsAndSweepOnlyWhatNoRunHolds) {
+    const std::vector<std::string> Args =
+        SplitCommandLine(CommandFor(Media + "clip_rv20_ac3.rm", 0, 2, {}));
+    const std::string Output = Args.back();
+    // The leftover of a killed run, and the partial file of one still going.
+    const std::string Stale = Temp.Write("out/.clip_rv20_ac3.evc-partial-1-0.3gp", "");
+    const evc::TPartialFile Live(Output);
+
+    TChildResult Runs[2];
+    std::thread Other([&] { Runs[1] = RunChild(Args); });
+    Runs[0] = RunChild(Args);
+    Other.join();
+    std::set<std::string> Outputs;
+    for (const TChildResult& Run : Runs) {
+        EXPECT_EQ(Run.ExitCode, 0) << Run.Output;
+        const std::string Lead = std::string("evc: ") + evc::RenamedOutputLead;
+        const size_t Said = Run.Output.find(Lead);
+        Outputs.insert(Said == std::string::npos
+                           ? Output
+                           : Run.Output.substr(Said + Lead.size(),
+                                               Run.Output.find('\n', Said) - Said - Lead.size()));
+    }
+    ASSERT_EQ(Outputs.size(), 2u) << "each run names the file it made";
+    for (const std::string& Made : Outputs) {
+        EXPECT_EQ(Made.substr(0, Made.rfind('/')), Output.substr(0, Output.rfind('/')));
+        EXPECT_NEAR(ProbeMedia(Made).Duration, 6, 0.5) << Made;
+    }
+    EXPECT_FALSE(std::filesystem::exists(Stale));
+    EXPECT_TRUE(std::filesystem::exists(Live.Path()));
+}

@@ -74,11 +74,13 @@ TEST_F(Runner, TheEncodersLastWordIsFoundAlsoInPiecesNotDelivered) {
     struct TCase {
         const char* Steps;
         const char* Words;
+        std::vector<std::string> Notes = {}; // the lines before the last word
     };
     const TCase Cases[] = {
         // Said, then buried under 3000 bytes of which only the last 954 are delivered.
         {R"(--line "evc: first" --line "evc: Cannot write x: Permission denied." --write 3000)",
-         "Cannot write x: Permission denied."},
+         "Cannot write x: Permission denied.",
+         {"first"}},
         {R"(--write 1020 --line "" --line "evc: cut across two pieces")", "cut across two pieces"},
         {R"(--line "evc: said" --line "ffmpeg: after")", "said"},
         {R"(--line "not evc: words" --write 5)", ""},
@@ -90,6 +92,7 @@ TEST_F(Runner, TheEncodersLastWordIsFoundAlsoInPiecesNotDelivered) {
                                       Recorder.Callback(), &End));
         EXPECT_EQ(End.ExitCode, 1);
         EXPECT_EQ(End.EncoderWords, Case.Words);
+        EXPECT_EQ(End.EncoderNotes, Case.Notes);
     }
 }
 

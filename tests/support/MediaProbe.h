@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 
 // What libavformat sees in a media file.
@@ -15,3 +16,17 @@ struct TMediaInfo {
 };
 
 TMediaInfo ProbeMedia(const std::string& Path);
+
+// The loudness of the first audio stream, decoded whole.
+struct TAudioLevels {
+    double Peak = 0;         // the largest sample, 1.0 being full scale
+    long long FullScale = 0; // samples at or past full scale in 16 bits
+    long long Samples = 0;
+};
+TAudioLevels MeasureAudio(const std::string& Path);
+
+// The tag items of a file as its players find them: an MP3's ID3v2 frames
+// ("TIT2", "COMM", ...), or the boxes of an MP4 family file's user data
+// ("titl", "auth", ... in 3GP; "©nam", "©ART", ... in its item list), each
+// with its text.
+std::map<std::string, std::string> ReadTagItems(const std::string& Path);
