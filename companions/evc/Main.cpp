@@ -38,15 +38,6 @@ void WriteOut(const std::string& Text) {
     }
 }
 
-// The last non-empty line of Text after Lead, or nothing when Text has none.
-std::string LastLineOf(const std::string& Text, const std::string& Lead) {
-    const size_t End = Text.find_last_not_of("\r\n");
-    if (End == std::string::npos)
-        return {};
-    const size_t Start = Text.find_last_of("\r\n", End) + 1; // 0 when it is the first line
-    return Lead + Text.substr(Start, End + 1 - Start);
-}
-
 // Says why evc does not convert; the exit code for it.
 int Refuse(const std::string& Reason) {
     WriteOut("evc: " + Reason + "\n");
@@ -56,18 +47,6 @@ int Refuse(const std::string& Reason) {
 bool Exists(const std::string& Path) {
     struct stat Info {};
     return lstat(Path.c_str(), &Info) == 0;
-}
-
-// The reason ffmpeg failed: what the system said about the output when it
-// refused to take more, else ffmpeg's last line.
-std::string FailureReason(const evc::TFfmpegResult& Result, const std::string& OutputFile) {
-    for (const int Error : {ENOSPC, EDQUOT, EFBIG, EROFS, EACCES, EPERM, EIO}) {
-        const std::string Reason = std::strerror(Error);
-        if (Result.ErrorText.find(Reason) != std::string::npos)
-            return "cannot write '" + OutputFile + "': " + Reason;
-    }
-    return "conversion failed (ffmpeg exit code " + std::to_string(Result.ExitCode) + ")" +
-           LastLineOf(Result.ErrorText, ": ");
 }
 
 // The folder part of a path, with its separator; empty for the current folder.
@@ -121,7 +100,8 @@ int Convert(const std::vector<std::string>& Arguments) {
     WriteOut(evc::StatusLine(Progress, HasVideo) + "\n");
 
     if (Result.ExitCode != 0) { // ffmpeg's own words follow evc's line
-        WriteOut("evc: " + FailureReason(Result, Options.OutputFile) + "\n" + Result.ErrorText);
+        WriteOut("evc: " + evc::FailureReason(Result, Options.OutputFile) + "\n" +
+                 Result.ErrorText);
         return Result.ExitCode == evc::IncompleteExitCode ? 1 : Result.ExitCode;
     }
     if (Progress.TimeMicroseconds < evc::LeastConvertedMicroseconds)

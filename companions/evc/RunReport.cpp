@@ -3,10 +3,21 @@
 #include "EvcContract.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace evc {
 namespace {
+
+// The last non-empty line of Text after Lead, or nothing when Text has none.
+std::string LastLineOf(const std::string& Text, const std::string& Lead) {
+    const size_t End = Text.find_last_not_of("\r\n");
+    if (End == std::string::npos)
+        return {};
+    const size_t Start = Text.find_last_of("\r\n", End) + 1; // 0 when it is the first line
+    return Lead + Text.substr(Start, End + 1 - Start);
+}
 
 double StartSeconds(const TEncodeOptions& Options) {
     int Hours = 0, Minutes = 0, Seconds = 0;
@@ -42,6 +53,16 @@ std::string IncompleteReport(const TEncodeOptions& Options, double Expected, dou
     return std::string(IncompleteLead) + ClockText(Got) + IncompleteOf + ClockText(Expected) +
            "; the source ends early or is damaged after " + ClockText(StartSeconds(Options) + Got) +
            ".";
+}
+
+std::string FailureReason(const TFfmpegResult& Result, const std::string& OutputFile) {
+    for (const int Error : {ENOSPC, EDQUOT, EFBIG, EROFS, EACCES, EPERM, EIO}) {
+        const std::string Reason = std::strerror(Error);
+        if (Result.ErrorText.find(Reason) != std::string::npos)
+            return "cannot write '" + OutputFile + "': " + Reason;
+    }
+    return "conversion failed (ffmpeg exit code " + std::to_string(Result.ExitCode) + ")" +
+           LastLineOf(Result.ErrorText, ": ");
 }
 
 void TDamageCounter::AddErrorLine(const std::string& Line, long long OutputMicroseconds) {

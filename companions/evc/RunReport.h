@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EncoderCommand.h"
+#include "FfmpegProcess.h"
 
 #include <optional>
 #include <string>
@@ -20,6 +21,11 @@ std::optional<double> ExpectedSeconds(const TEncodeOptions& Options,
 // The incomplete report without "evc: " when the output falls short of
 // Expected by more than max(1 s, 2 %); empty when it holds enough.
 std::string IncompleteReport(const TEncodeOptions& Options, double Expected, double Got);
+
+// Why ffmpeg failed: what the system said about the output when it refused to
+// take more ("cannot write '...': No space left on device"), else ffmpeg's
+// exit code and last line.
+std::string FailureReason(const TFfmpegResult& Result, const std::string& OutputFile);
 
 // Counts the places where ffmpeg's decoders reported damage: the error lines
 // of one component at one output time are one place.

@@ -1,4 +1,5 @@
 #include "EncoderCommand.h"
+#include "RunReport.h"
 #include "StatusText.h"
 
 #include <gmock/gmock.h>
@@ -117,6 +118,49 @@ TEST(EvcStatus, FieldsSplitAtEqualsCarryTheSeconds) {
     ApplyProgressLine("out_time_us=N/A", Progress);
     ApplyProgressLine("out_time_us=-23000", Progress);
     EXPECT_EQ(Progress.TimeMicroseconds, 0);
+}
+
+TEST(EvcReport, AnOutputShortOfWhatWasAskedIsToldWithItsTimes) {
+    struct TCase {
+        const char* Command;
+        std::optional<double> Header, Expected;
+        double Got;
+        const char* Report; // "" when the output holds enough
+    } const Cases[] = {
+        {"-t 10", 60, 10, 9.1, ""}, // short by less than a second
+        {"-t 10", 60, 10, 8.9,
+         "00:00:08 of 00:00:10; the source ends early or is damaged after "
+         "00:00:08."},
+        {"-ss 00:00:30", 120, 90, 88.3, ""}, // short by less than 2 %
+        {"-ss 00:00:30", 120, 90, 20.5,
+         "00:00:20 of 00:01:30; the source ends early or is "
+         "damaged after 00:00:50."},
+        {"-ss 00:00:30 -t 100", 60, 30, 30, ""}, // the header's end comes first
+        {"-t 10", std::nullopt, 10, 5,
+         "00:00:05 of 00:00:10; the source ends early or is "
+         "damaged after 00:00:05."},
+        {"", std::nullopt, std::nullopt, 0, ""}, // nothing to compare with
+    };
+    for (const TCase& Case : Cases) {
+        SCOPED_TRACE(Case.Command);
+        const TEncodeOptions Options =
+            ParseArguments(Words("-i s.avs " + std::string(Case.Command) + " /o/a.mp4"));
+        const std::optional<double> Expected = ExpectedSeconds(Options, Case.Header);
+        EXPECT_EQ(Expected, Case.Expected);
+        const std::string Report = Expected ? IncompleteReport(Options, *Expected, Case.Got) : "";
+        EXPECT_EQ(Report,
+                  *Case.Report ? "incomplete: the output holds " + std::string(Case.Report) : "");
+    }
+}
+
+TEST(EvcReport, AFailureNamesTheSystemsReasonBeforeFfmpegsLastLine) {
+    EXPECT_EQ(FailureReason({1, "[mp4 @ 0x1] av_interleaved_write_frame(): No space left on "
+                                "device\nError initializing output stream 0:1 --\n"},
+                            "/o/a.mp4"),
+              "cannot write '/o/a.mp4': No space left on device");
+    EXPECT_EQ(FailureReason({1, "file:x.rm: Invalid data found when processing input\n"}, "a"),
+              "conversion failed (ffmpeg exit code 1): file:x.rm: Invalid data found when "
+              "processing input");
 }
 
 } // namespace
