@@ -70,5 +70,5 @@ QStringList TQtUserDialogs::OpenFiles(const QString& InitialFolder, const QStrin
 }
 
 void TQtUserDialogs::ShowCodecError(const QStringList& Files) {
-    TFrmCodeErrorForm(QApplication::activeWindow(), System, Files).exec();
+    TFrmCodeErrorForm(QApplication::activeWindow(), System, UnreadableHelp, Files).exec();
 }

@@ -26,15 +26,17 @@ public:
     // "Name|*.a;*.b|Name|*.c"; the chosen paths in the dialog's order, none
     // when cancelled.
     virtual QStringList OpenFiles(const QString& InitialFolder, const QString& Filter) = 0;
-    // Tells which files cannot be read, in one dialog, and offers the codec
-    // download; returns when the user has closed it.
+    // Tells which files cannot be read, each with why, in one dialog, and
+    // offers the help page on it; returns when the user has closed it.
     virtual void ShowCodecError(const QStringList& Files) = 0;
 };
 
 class TQtUserDialogs : public IUserDialogs {
 public:
     // The codec error dialog opens its link through System.
-    explicit TQtUserDialogs(ISystemActions& System) : System(System) {}
+    // UnreadableHelp: the help page the codec error dialog offers.
+    TQtUserDialogs(ISystemActions& System, std::string UnreadableHelp)
+        : System(System), UnreadableHelp(std::move(UnreadableHelp)) {}
     void ShowMessage(const QString& Text, TMessageKind Kind) override;
     bool Confirm(const QString& Question) override;
     std::optional<QString> InputText(const QString& Prompt, const QString& Initial) override;
@@ -44,4 +46,5 @@ public:
 
 private:
     ISystemActions& System;
+    const std::string UnreadableHelp;
 };

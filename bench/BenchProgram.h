@@ -38,7 +38,7 @@ public:
 
 private:
     TQuietSystem System;
-    TQtUserDialogs Dialogs{System};
+    TQtUserDialogs Dialogs{System, {}};
     const TMediaDurationProber RealProber;
 };
 

@@ -61,7 +61,11 @@ std::string TAppFolders::ProgramFile(std::string_view Name) const {
 }
 
 std::string TAppFolders::HelpPages() const {
-    return ProgramFolder + "Help" + PathDelim + "index.html";
+    return HelpPage("index.html");
+}
+
+std::string TAppFolders::HelpPage(std::string_view Name) const {
+    return ProgramFolder + "Help" + PathDelim + std::string(Name);
 }
 
 std::string TAppFolders::DefaultConfigFolder() const {

@@ -16,8 +16,10 @@ struct TAppFolders {
 
     // A file that ships beside the program: evc.exe, Res.dll, Help.chm, ...
     std::string ProgramFile(std::string_view Name) const;
-    // The help as web pages, for desktops that cannot show Help.chm.
+    // The help as web pages, for desktops that cannot show Help.chm: its
+    // contents, and one page of it.
     std::string HelpPages() const;
+    std::string HelpPage(std::string_view Name) const;
     // The settings that ship with the program, copied for a new user.
     std::string DefaultConfigFolder() const;
 

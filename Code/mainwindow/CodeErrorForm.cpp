@@ -2,8 +2,8 @@
 
 #include "DialogFrame.h"
 #include "EventHandlers.h"
+#include "ShellServices.h"
 #include "SystemActions.h"
-#include "Unit_ConfigInfo.h"
 #include "ui_CodeErrorForm.h"
 
 #include <QListWidget>
@@ -18,10 +18,10 @@ constexpr int BottomMargin = 10;
 
 } // namespace
 
-TFrmCodeErrorForm::TFrmCodeErrorForm(QWidget* Parent, ISystemActions& System,
+TFrmCodeErrorForm::TFrmCodeErrorForm(QWidget* Parent, ISystemActions& System, std::string HelpPage,
                                      const QStringList& Files)
     : QDialog(Parent, FixedDialogFrame), ui(std::make_unique<Ui::TFrmCodeErrorForm>()),
-      System(System) {
+      System(System), HelpPage(std::move(HelpPage)) {
     ui->setupUi(this);
     ListFiles(Files);
     setFixedSize(size());
@@ -46,7 +46,7 @@ void TFrmCodeErrorForm::ListFiles(const QStringList& Files) {
 bool TFrmCodeErrorForm::eventFilter(QObject* Watched, QEvent* Event) {
     if (Watched == ui->lblLink && Event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(Event)->button() == Qt::LeftButton) {
-        RunHandler([this] { System.OpenWebAddress(ConfigInfo::CodecDownloadAddress); });
+        RunHandler([this] { OpenHelpPage(System, HelpPage); });
         return true;
     }
     return QDialog::eventFilter(Watched, Event);

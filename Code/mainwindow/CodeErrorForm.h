@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <memory>
+#include <string>
 
 class ISystemActions;
 
@@ -9,13 +10,16 @@ namespace Ui {
 class TFrmCodeErrorForm;
 }
 
-// Tells the user which files cannot be read and offers the codec download.
+// Tells the user which files cannot be read, each with why, and offers the
+// help page on what to do.
 class TFrmCodeErrorForm : public QDialog {
     Q_OBJECT
 
 public:
-    // Files: the paths that could not be read, listed below the message.
-    TFrmCodeErrorForm(QWidget* Parent, ISystemActions& System, const QStringList& Files);
+    // Files: the paths that could not be read, each with its reason, listed
+    // below the message; HelpPage: the page the link opens.
+    TFrmCodeErrorForm(QWidget* Parent, ISystemActions& System, std::string HelpPage,
+                      const QStringList& Files);
     ~TFrmCodeErrorForm() override;
 
     const std::unique_ptr<Ui::TFrmCodeErrorForm> ui;
@@ -27,4 +31,5 @@ private:
     void ListFiles(const QStringList& Files);
 
     ISystemActions& System;
+    const std::string HelpPage;
 };

@@ -74,7 +74,8 @@ void TFileAdder::Add(const QStringList& Paths) {
             const TProbedFile& Result = *(*Results)[Index];
             const std::string Duration = FormatDuration(Result.Seconds);
             if (Duration == "00:00:00") {
-                Unreadable << Paths[static_cast<qsizetype>(Index)];
+                Unreadable << Paths[static_cast<qsizetype>(Index)] + " (" +
+                                  FromEngineText(Result.Unreadable) + ")";
             } else if (Result.SizeError) {
                 Pause({});
                 std::rethrow_exception(Result.SizeError);

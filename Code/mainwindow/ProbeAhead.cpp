@@ -1,6 +1,7 @@
 #include "ProbeAhead.h"
 
 #include "FileSystem.h"
+#include "UnreadableFile.h"
 
 TProbeAhead::TProbeAhead(std::vector<std::string> Paths, const IDurationProber& Prober,
                          IOutputDispatcher& Dispatcher, TProbedProc OnProbed)
@@ -33,6 +34,8 @@ void TProbeAhead::Work() {
             } catch (...) { // told when the file's turn comes
                 Probed.SizeError = std::current_exception();
             }
+        } else {
+            Probed.Unreadable = UnreadableReason(Path);
         }
         Dispatcher.Post([Callback = OnProbed, Index, Probed] { Callback(Index, Probed); });
     }

@@ -11,11 +11,12 @@
 #include <vector>
 
 // What probing found of a file: how long it plays and, when it plays, its
-// size or why that could not be read.
+// size or why that could not be read; when it does not, why in words.
 struct TProbedFile {
     int32_t Seconds = 0;
     int64_t Size = 0;
     std::exception_ptr SizeError;
+    std::string Unreadable;
 };
 
 // Probes files on worker threads of its own, each taking the next file not yet

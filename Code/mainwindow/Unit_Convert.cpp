@@ -314,7 +314,7 @@ void TFrmMainForm::btnClearFileClick() {
 }
 
 void TFrmMainForm::Label3Click() {
-    CommonLib->System.OpenWebAddress(ConfigInfo::CodecDownloadAddress);
+    OpenHelpPage(CommonLib->System, UnreadableFilesHelp(CommonLib->Folders));
 }
 
 void TFrmMainForm::actMinimizeExecute() {

@@ -89,8 +89,4 @@ TTextList EntriesOf(TTextList OptionList);
 // The default entry index that ends an option list.
 int DefaultIndexOf(TTextList OptionList);
 
-// Where a user who cannot play RealMedia files finds an installer of its codecs.
-inline constexpr const char* CodecDownloadAddress =
-    "https://www.free-codecs.com/real_alternative_download.htm";
-
 } // namespace ConfigInfo

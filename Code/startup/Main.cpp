@@ -4,6 +4,7 @@
 #include "Globals.h"
 #include "KorvalinApplication.h"
 #include "SessionEnd.h"
+#include "ShellServices.h"
 #include "SingleInstance.h"
 #include "Splash.h"
 #include "Unit_Convert.h"
@@ -57,7 +58,7 @@ int main(int argc, char* argv[]) {
     const TDataFolderChoice Data = PrepareDataFolder(Folders);
 
     TDesktopSystemActions System;
-    TQtUserDialogs Dialogs(System);
+    TQtUserDialogs Dialogs(System, UnreadableFilesHelp(Data.Folders));
     const TMediaDurationProber Prober;
     TFlashSplash Splash;
     ApplicationServices = {Data.Folders, Data.Problem, &Dialogs, &System, &Prober, {}, &Splash};

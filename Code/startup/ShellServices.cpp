@@ -16,6 +16,14 @@ void OpenHelp(ISystemActions& System, const TAppFolders& Folders) {
     System.OpenDocument(Folders.ProgramFile("Help.chm"), Folders.HelpPages());
 }
 
+std::string UnreadableFilesHelp(const TAppFolders& Folders) {
+    return Folders.HelpPage("unreadable.html");
+}
+
+void OpenHelpPage(ISystemActions& System, const std::string& Page) {
+    System.OpenDocument(Page, Page);
+}
+
 void OpenHomePage(ISystemActions& System, const TProductInfo& Product) {
     System.OpenWebAddress(Product.HomePage);
 }

@@ -11,6 +11,10 @@ class ISystemActions;
 // Opens Help.chm from the program folder; where the desktop has no program
 // for it, the same help as web pages from the folder Help.
 void OpenHelp(ISystemActions& System, const TAppFolders& Folders);
+// The help page that tells why a file cannot be read and what to do.
+std::string UnreadableFilesHelp(const TAppFolders& Folders);
+// Opens one page of the help as web pages.
+void OpenHelpPage(ISystemActions& System, const std::string& Page);
 void OpenHomePage(ISystemActions& System, const TProductInfo& Product);
 // A new message to the product's mail address in the user's mail program.
 void SendEMail(ISystemActions& System, const TProductInfo& Product);

@@ -96,7 +96,7 @@ TEST(Program, HelpIsACompiledHelpFileWithContentsAndEveryPage) {
     EXPECT_EQ(Help.substr(0, 4), "ITSF");
     for (const char* Page :
          {"/toc.hhc", "/index.html", "/adding.html", "/trimming.html", "/output.html",
-          "/profiles.html", "/converting.html", "/troubleshooting.html"})
+          "/profiles.html", "/converting.html", "/troubleshooting.html", "/unreadable.html"})
         EXPECT_NE(Help.find(Page), std::string::npos) << Page;
 }
 

@@ -52,7 +52,7 @@ TEST_F(WindowTest, DialogsAndMessageBoxesKeepReadableText) {
         Box->accept();
     });
     QApplication::setActiveWindow(FrmMainForm);
-    TQtUserDialogs(System).ShowMessage("This is a read-only path.", TMessageKind::Warning);
+    TQtUserDialogs(System, {}).ShowMessage("This is a read-only path.", TMessageKind::Warning);
     EXPECT_GE(BoxReadability, 4.5);
 }
 
@@ -76,7 +76,7 @@ TEST_F(WindowTest, OptionsAndTheNameBoxKeepTheirSizeWithOnlyACloseButton) {
         Checked = true;
         Box->close();
     });
-    TQtUserDialogs(System).InputText("Plese input a name", "UserProfileInfo1");
+    TQtUserDialogs(System, {}).InputText("Plese input a name", "UserProfileInfo1");
     EXPECT_TRUE(Checked);
 }
 

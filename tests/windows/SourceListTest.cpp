@@ -61,17 +61,23 @@ protected:
 TEST_F(SourceList, AddsPlayableRealMediaFilesInOrderOnce) {
     Start();
     const QString A = File("a.rm", 1536);
-    CommonLib->AddSourceFiles(List(), {A, File("short.rm"), File("movie.rm.avi"), File("movie.rmx"),
-                                       A, File("A.rm"), File("MOVIE.RMVB"), File("noise.rm"),
-                                       File("quote\".rm")});
+    const QString Short =
+        QString::fromStdString(Temp.Write("short.rm", ".RMF" + std::string(96, 0)));
+    // What a name that is not valid text becomes on its way in.
+    const QString Undecodable = QString::fromStdString(Temp.Path("caf")) + QChar(0xFFFD) + ".rm";
+    CommonLib->AddSourceFiles(List(), {A, Short, File("movie.rm.avi"), File("movie.rmx"), A,
+                                       File("A.rm"), File("MOVIE.RMVB"), File("noise.rm"),
+                                       File("quote\".rm"), Undecodable});
     ASSERT_EQ(List().RowCount(), 3);
     EXPECT_THAT(List().Row(0), ElementsAre("True", A.toStdString(), "1.5 KB", "01:30:00",
                                            "00:00:00", "01:30:00", "01:30:00"));
     EXPECT_THAT(Paths(), ElementsAre(A.toStdString(), Temp.Path("A.rm"), Temp.Path("MOVIE.RMVB")));
     ASSERT_EQ(Dialogs.Messages.size(), 2u); // the quote, then one dialog for both unreadable
     EXPECT_THAT(Dialogs.Messages[0].first.toStdString(), testing::HasSubstr("quote\".rm"));
-    EXPECT_EQ(Dialogs.Messages[1].first.toStdString(),
-              "codec error: " + Temp.Path("short.rm") + ", " + Temp.Path("noise.rm"));
+    EXPECT_EQ(Dialogs.Messages[1].first,
+              "codec error: " + Short + " (100 B: shorter than a second, or damaged or cut off), " +
+                  File("noise.rm") + " (100 B: not a RealMedia file), " + Undecodable +
+                  " (the file's name is not valid text; rename it)");
     EXPECT_TRUE(List().selectionModel()->isRowSelected(0));
 }
 
@@ -103,7 +109,7 @@ TEST_F(SourceList, FileThatVanishesAfterProbingStopsTheAddingWithAMessage) {
     EXPECT_FALSE(FrmInitFileForm->isVisible()); // closed after the error too
     EXPECT_THAT(Paths(), ElementsAre(A.toStdString()));
     ASSERT_EQ(Dialogs.Messages.size(), 2u); // what could not be read is still told, first
-    EXPECT_EQ(Dialogs.Messages[0].first, "codec error: " + Bad);
+    EXPECT_EQ(Dialogs.Messages[0].first, "codec error: " + Bad + " (100 B: not a RealMedia file)");
     EXPECT_THAT(Dialogs.Messages[1].first.toStdString(), testing::StartsWith("Cannot open file"));
     // Cleared after the partial add, the list takes the same files again.
     Click(Main().btnClearFile);
@@ -203,7 +209,8 @@ TEST_F(SourceList, APipeAmongDroppedFilesIsUnreadableAndHoldsNothingUp) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return List().RowCount() == 1; }, 15000));
     EXPECT_FALSE(Rescued) << "adding waited on the pipe";
     EXPECT_THAT(Paths(), ElementsAre(Clip));
-    EXPECT_THAT(Dialogs.Messages, ElementsAre(Pair("codec error: " + QString::fromStdString(Pipe),
+    EXPECT_THAT(Dialogs.Messages, ElementsAre(Pair("codec error: " + QString::fromStdString(Pipe) +
+                                                       " (it is not a regular file)",
                                                    TMessageKind::Error)));
 }
 
@@ -218,9 +225,9 @@ TEST_F(SourceList, LongNamesDeepPathsAndAThousandFilesInOneDrop) {
     Start();
     CommonLib->AddSourceFiles(List(), {File(LongName), QString::fromStdString(Deep + "a.rm")});
     EXPECT_THAT(Paths(), ElementsAre(Temp.Path(LongName)));
-    EXPECT_THAT(Dialogs.Messages,
-                ElementsAre(Pair("codec error: " + QString::fromStdString(Deep) + "a.rm",
-                                 TMessageKind::Error)));
+    EXPECT_THAT(Dialogs.Messages, ElementsAre(Pair("codec error: " + QString::fromStdString(Deep) +
+                                                       "a.rm (the file no longer exists)",
+                                                   TMessageKind::Error)));
 
     Prober.Default = 90;
     QStringList Many;
@@ -319,10 +326,10 @@ TEST_F(SourceList, ADraggedColumnStaysAndEveryColumnKeepsItsShareWhenResized) {
     EXPECT_EQ(Sum, List().viewport()->width());
 }
 
-TEST_F(SourceList, CodecErrorDialogNamesTheFilesAndOffersTheDownload) {
+TEST_F(SourceList, CodecErrorDialogNamesTheFilesAndOffersItsHelpPage) {
     Start();
     const QStringList Files = {"/films/a.rm", "/films/" + QString(300, 'n') + ".rm"};
-    TFrmCodeErrorForm Dialog(FrmMainForm, System, Files);
+    TFrmCodeErrorForm Dialog(FrmMainForm, System, "/app/Help/unreadable.html", Files);
     EXPECT_EQ(Dialog.windowTitle(), "Error Info");
     EXPECT_EQ(Dialog.width(), 413);
     const QLabel* Message = Dialog.ui->lblMessage;
@@ -335,8 +342,7 @@ TEST_F(SourceList, CodecErrorDialogNamesTheFilesAndOffersTheDownload) {
     EXPECT_GT(List.y(), Dialog.ui->btnOK->geometry().bottom()) << "below the message and link";
     Dialog.show();
     Click(Dialog.ui->lblLink);
-    EXPECT_THAT(System.Actions,
-                testing::Contains(std::string("web ") + ConfigInfo::CodecDownloadAddress));
+    EXPECT_THAT(System.Actions, testing::Contains("document /app/Help/unreadable.html"));
     Click(Dialog.ui->btnOK);
     EXPECT_FALSE(Dialog.isVisible());
 }
