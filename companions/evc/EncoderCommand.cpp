@@ -112,10 +112,11 @@ std::string VolumeFactor(const std::string& Percent) {
     return Text.str();
 }
 
-// Peaks stay below about -1 dBFS, the room that lossy encoders need so that
-// their decoded output does not clip; below it the gain is left exact (no
-// automatic levelling), and the limiter's look-ahead is taken back out.
-constexpr const char* Limiter = "alimiter=limit=0.891:attack=5:release=50:level=false:latency=true";
+// Peaks stay below -1.5 dBFS: lossy encoders overshoot the peaks they are
+// given by up to about a decibel, and their decoded output must not clip.
+// Below the ceiling the gain is left exact (no automatic levelling), and the
+// limiter's look-ahead is taken back out.
+constexpr const char* Limiter = "alimiter=limit=0.841:attack=5:release=50:level=false:latency=true";
 
 // The sound's way to the encoder: the output's rate and channels first, so
 // that no resampling or down-mix after the limiter can raise a peak again.

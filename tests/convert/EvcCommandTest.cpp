@@ -96,7 +96,7 @@ TEST(EvcFfmpeg, MapsOptionsToFfmpegArguments) {
     // Rate and channels before the gain, and nothing after the limiter.
     EXPECT_THAT(Args, testing::Contains(testing::MatchesRegex(
                           "aformat=sample_rates=44100:channel_layouts=stereo,volume=2.5,"
-                          "alimiter=limit=0.891:.*")));
+                          "alimiter=limit=0.841:.*")));
     EXPECT_EQ(Args.front(), "ffmpeg");
     EXPECT_EQ(Args.back(), "file:/o/a.3gp");
     const std::vector<std::string> Audio = FfmpegArguments(
