@@ -33,8 +33,8 @@ public:
 
 class TQtUserDialogs : public IUserDialogs {
 public:
-    // The codec error dialog opens its link through System.
-    // UnreadableHelp: the help page the codec error dialog offers.
+    // The codec error dialog opens its link, the help page UnreadableHelp,
+    // through System.
     TQtUserDialogs(ISystemActions& System, std::string UnreadableHelp)
         : System(System), UnreadableHelp(std::move(UnreadableHelp)) {}
     void ShowMessage(const QString& Text, TMessageKind Kind) override;

@@ -121,19 +121,15 @@ constexpr const char* Limiter = "alimiter=limit=0.841:attack=5:release=50:level=
 // The sound's way to the encoder: the output's rate and channels first, so
 // that no resampling or down-mix after the limiter can raise a peak again.
 std::string AudioFilter(const TEncodeOptions& Options) {
-    std::vector<std::string> Format;
+    std::string Format;
     if (Options.SampleRate)
-        Format.push_back("sample_rates=" + *Options.SampleRate);
+        Format += ":sample_rates=" + *Options.SampleRate;
     if (Options.Channels == "1" || Options.Channels == "2")
-        Format.push_back(std::string("channel_layouts=") +
-                         (*Options.Channels == "1" ? "mono" : "stereo"));
-    std::string Filter;
-    for (const std::string& Part : Format)
-        Filter += (Filter.empty() ? "aformat=" : ":") + Part;
+        Format += std::string(":channel_layouts=") + (*Options.Channels == "1" ? "mono" : "stereo");
+    std::string Chain = Format.empty() ? "" : "aformat=" + Format.substr(1) + ",";
     if (Options.Volume)
-        Filter +=
-            (Filter.empty() ? "" : ",") + std::string("volume=") + VolumeFactor(*Options.Volume);
-    return Filter + (Filter.empty() ? "" : ",") + Limiter;
+        Chain += "volume=" + VolumeFactor(*Options.Volume) + ",";
+    return Chain + Limiter;
 }
 
 // Whether the output is 3GP, whose own asset boxes carry the author as such.

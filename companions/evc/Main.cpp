@@ -67,7 +67,8 @@ int Convert(const std::vector<std::string>& Arguments) {
         return Refuse(Error.what());
     }
     if (!Options.Overwrite && Exists(Options.OutputFile))
-        return Refuse("'" + Options.OutputFile + "' already exists (-y overwrites it).");
+        return Refuse("'" + Options.OutputFile +
+                      "' already exists (with -y the output takes the next free name).");
 
     WriteOut(evc::Description(Options, Script));
     evc::RemoveStalePartialFiles(FolderOf(Options.OutputFile)); // what killed runs left

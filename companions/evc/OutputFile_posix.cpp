@@ -95,13 +95,14 @@ int RemoveStalePartialFiles(const std::string& Folder) {
         if (!IsPartialFileName(Entry->d_name))
             continue;
         const std::string Path = Folder + Entry->d_name;
+        struct stat Info {};
+        if (lstat(Path.c_str(), &Info) != 0 || !S_ISREG(Info.st_mode)) // nothing evc made
+            continue;
         const int Fd = open(Path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (Fd < 0)
             continue;
-        struct stat Info {};
         // A lock that can be had means that the run which held it has ended.
-        if (fstat(Fd, &Info) == 0 && S_ISREG(Info.st_mode) && flock(Fd, LOCK_EX | LOCK_NB) == 0 &&
-            StillNamed(Fd, Path) && unlink(Path.c_str()) == 0)
+        if (flock(Fd, LOCK_EX | LOCK_NB) == 0 && StillNamed(Fd, Path) && unlink(Path.c_str()) == 0)
             ++Removed;
         close(Fd);
     }
