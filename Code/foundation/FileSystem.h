@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -46,6 +47,10 @@ inline bool IsRegularFile(const std::string& Path) {
 // programs may go on reading and writing it. Throws EFOpenError with the
 // system's reason when it cannot be opened.
 int64_t FileSizeOf(const std::string& Path);
+
+// Up to Count bytes from the start of a regular file, opened without waiting;
+// none when it is not one or cannot be read.
+std::string ReadFileStart(const std::string& Path, size_t Count);
 
 // The system's text for an error number.
 std::string SystemErrorText(int ErrorNumber);

@@ -2,6 +2,7 @@
 
 #include "Errors.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -189,6 +190,19 @@ int64_t FileSizeOf(const std::string& Path) {
     }
     close(Fd);
     return static_cast<int64_t>(Info.st_size);
+}
+
+std::string ReadFileStart(const std::string& Path, size_t Count) {
+    const int Fd = open(Path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (Fd < 0)
+        return {};
+    struct stat Info {};
+    std::string Start(Count, '\0');
+    const ssize_t Read =
+        fstat(Fd, &Info) == 0 && S_ISREG(Info.st_mode) ? read(Fd, Start.data(), Count) : -1;
+    close(Fd);
+    Start.resize(static_cast<size_t>(std::max<ssize_t>(Read, 0)));
+    return Start;
 }
 
 std::string SystemErrorText(int ErrorNumber) {

@@ -3,9 +3,6 @@
 #include "FileSystem.h"
 #include "SourceRows.h"
 
-#include <array>
-#include <fstream>
-
 namespace {
 
 // What a name that was not valid text became on its way in: the replacement
@@ -14,9 +11,7 @@ constexpr const char* ReplacementCharacter = "\xEF\xBF\xBD";
 
 // RealMedia files begin ".RMF"; RealAudio files ".ra" and 0xFD.
 bool StartsLikeRealMedia(const std::string& Path) {
-    std::array<char, 4> Start{};
-    std::ifstream(Path, std::ios::binary).read(Start.data(), Start.size());
-    const std::string Magic(Start.data(), Start.size());
+    const std::string Magic = ReadFileStart(Path, 4);
     return Magic == ".RMF" || Magic == ".ra\xFD";
 }
 

@@ -105,6 +105,8 @@ TFfmpegResult RunFfmpeg(const std::vector<std::string>& Arguments,
             NextTick += Tick;
         }
     }
+    if (!Pending[1].empty() && OnErrorLine) // a last line without its end
+        OnErrorLine(Pending[1]);
     int Status = 0;
     while (waitpid(Child, &Status, 0) < 0 && errno == EINTR) {
     }

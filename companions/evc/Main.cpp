@@ -101,7 +101,7 @@ int Convert(const std::vector<std::string>& Arguments) {
     WriteOut(evc::StatusLine(Progress, HasVideo) + "\n");
 
     if (Result.ExitCode != 0) { // ffmpeg's own words follow evc's line
-        WriteOut("evc: " + evc::FailureReason(Result, Options.OutputFile) + "\n" +
+        WriteOut("evc: " + evc::FailureReason(Result, Options.OutputFile, Partial->Path()) + "\n" +
                  Result.ErrorText);
         return Result.ExitCode == evc::IncompleteExitCode ? 1 : Result.ExitCode;
     }
@@ -113,7 +113,7 @@ int Convert(const std::vector<std::string>& Arguments) {
     try {
         Output = Partial->Publish();
     } catch (const std::system_error& Error) {
-        return Refuse("cannot write '" + Options.OutputFile + "': " + Error.code().message());
+        return Refuse("Cannot write '" + Options.OutputFile + "': " + Error.code().message() + ".");
     }
     if (Output != Options.OutputFile)
         WriteOut(std::string("evc: ") + evc::RenamedOutputLead + Output + "\n");
@@ -121,7 +121,8 @@ int Convert(const std::vector<std::string>& Arguments) {
         WriteOut("evc: " + std::to_string(Damage.Places()) + evc::DamagedPlacesTail + "\n");
 
     const double Got = static_cast<double>(Progress.TimeMicroseconds) / 1e6;
-    const std::optional<double> Expected = evc::ExpectedSeconds(Options, Header.DurationSeconds);
+    const std::optional<double> Expected = evc::ExpectedSeconds(
+        Options, Options.NoVideo ? Header.SoundSeconds : Header.DurationSeconds);
     if (const std::string Report = Expected ? evc::IncompleteReport(Options, *Expected, Got) : "";
         !Report.empty()) {
         WriteOut("evc: " + Report + "\n");

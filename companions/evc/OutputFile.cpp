@@ -1,5 +1,7 @@
 #include "OutputFile.h"
 
+#include <regex>
+
 namespace evc {
 namespace {
 
@@ -18,7 +20,8 @@ std::string PartialFileName(const std::string& OutputFile, const std::string& Ta
 }
 
 bool IsPartialFileName(const std::string& Name) {
-    return Name.starts_with('.') && Name.find(PartialMark) != std::string::npos;
+    static const std::regex Form("\\..*\\.evc-partial-[0-9]+-[0-9a-f]{8}(\\.[^.]*)?");
+    return Name.find(PartialMark) != std::string::npos && std::regex_match(Name, Form);
 }
 
 } // namespace evc

@@ -12,8 +12,8 @@ namespace evc {
 // another copy, can choose it.
 std::string PartialFileName(const std::string& OutputFile, const std::string& Tag);
 
-// Whether a file name (without folder) is one that a run writes to: its own
-// or a leftover of any run, also of an older evc.
+// Whether a file name (without folder) has the form of the partial files runs
+// write to: ".NAME.evc-partial-PID-RANDOM" and the output's extension.
 bool IsPartialFileName(const std::string& Name);
 
 // A tag no other run chooses: the process number and a random part.
@@ -45,8 +45,8 @@ private:
     bool Published = false;
 };
 
-// Removes the partial files in Folder (ending with the separator) that no
-// running evc holds: what killed runs left behind. Returns how many it removed.
-int RemoveStalePartialFiles(const std::string& Folder);
+// Removes the partial files in Folder (ending with the separator; empty for
+// the current folder) that no running evc holds: what killed runs left behind.
+void RemoveStalePartialFiles(const std::string& Folder);
 
 } // namespace evc

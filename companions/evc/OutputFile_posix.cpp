@@ -33,10 +33,19 @@ bool RenameWithoutReplacing(const std::string& From, const std::string& To) {
         return true;
     if (errno != EINVAL && errno != ENOSYS) // a file system without it: a link cannot replace
         return false;
-    if (link(From.c_str(), To.c_str()) != 0)
+    if (link(From.c_str(), To.c_str()) == 0) {
+        unlink(From.c_str());
+        return true;
+    }
+    if (errno == EEXIST)
         return false;
-    unlink(From.c_str());
-    return true;
+    // Neither (some shared folders): a rename after a look is the best there is.
+    struct stat Info {};
+    if (lstat(To.c_str(), &Info) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return std::rename(From.c_str(), To.c_str()) == 0;
 }
 
 } // namespace
@@ -49,19 +58,26 @@ std::string NewRunTag() {
 }
 
 TPartialFile::TPartialFile(const std::string& OutputFile) : Output(OutputFile) {
-    for (int Try = 0;; ++Try) {
+    for (int Try = 0; Try < 8; ++Try) {
         Partial = PartialFileName(OutputFile, NewRunTag());
         Fd = open(Partial.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (Fd < 0) {
-            if (errno == EEXIST && Try < 8)
-                continue;
+        if (Fd < 0 && errno == EEXIST)
+            continue;
+        if (Fd < 0)
+            ThrowSystemError();
+        if (flock(Fd, LOCK_EX) != 0) { // a folder without locks cannot tell runs apart
+            const int Error = errno;
+            unlink(Partial.c_str());
+            close(Fd);
+            errno = Error;
             ThrowSystemError();
         }
-        if (flock(Fd, LOCK_EX) == 0 && StillNamed(Fd, Partial))
+        if (StillNamed(Fd, Partial))
             return;
         close(Fd); // swept away before it was locked: take another name
-        Fd = -1;
     }
+    errno = EEXIST;
+    ThrowSystemError();
 }
 
 TPartialFile::~TPartialFile() {
@@ -86,11 +102,10 @@ std::string TPartialFile::Publish() {
     ThrowSystemError();
 }
 
-int RemoveStalePartialFiles(const std::string& Folder) {
-    DIR* Listing = opendir(Folder.c_str());
+void RemoveStalePartialFiles(const std::string& Folder) {
+    DIR* Listing = opendir((Folder.empty() ? "." : Folder).c_str());
     if (!Listing)
-        return 0;
-    int Removed = 0;
+        return;
     while (const dirent* Entry = readdir(Listing)) {
         if (!IsPartialFileName(Entry->d_name))
             continue;
@@ -102,12 +117,11 @@ int RemoveStalePartialFiles(const std::string& Folder) {
         if (Fd < 0)
             continue;
         // A lock that can be had means that the run which held it has ended.
-        if (flock(Fd, LOCK_EX | LOCK_NB) == 0 && StillNamed(Fd, Path) && unlink(Path.c_str()) == 0)
-            ++Removed;
+        if (flock(Fd, LOCK_EX | LOCK_NB) == 0 && StillNamed(Fd, Path))
+            unlink(Path.c_str());
         close(Fd);
     }
     closedir(Listing);
-    return Removed;
 }
 
 } // namespace evc

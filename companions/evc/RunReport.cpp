@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 namespace evc {
 namespace {
@@ -55,11 +56,23 @@ std::string IncompleteReport(const TEncodeOptions& Options, double Expected, dou
            ".";
 }
 
-std::string FailureReason(const TFfmpegResult& Result, const std::string& OutputFile) {
+std::string FailureReason(const TFfmpegResult& Result, const std::string& OutputFile,
+                          const std::string& WrittenFile) {
+    // These only writing gives; the others also reading, so they count only
+    // on a line about the file being written.
+    const std::string_view Text = Result.ErrorText;
     for (const int Error : {ENOSPC, EDQUOT, EFBIG, EROFS, EACCES, EPERM, EIO}) {
         const std::string Reason = std::strerror(Error);
-        if (Result.ErrorText.find(Reason) != std::string::npos)
-            return "cannot write '" + OutputFile + "': " + Reason;
+        const bool OnlyWriting =
+            Error == ENOSPC || Error == EDQUOT || Error == EFBIG || Error == EROFS;
+        for (size_t At = Text.find(Reason); At != std::string_view::npos;
+             At = Text.find(Reason, At + 1)) {
+            const size_t Start = Text.rfind('\n', At) + 1; // 0 on the first line
+            const std::string_view Line = Text.substr(Start, Text.find('\n', At) - Start);
+            if (OnlyWriting || Line.find(WrittenFile) != std::string_view::npos ||
+                Line.find("writ") != std::string_view::npos)
+                return "Cannot write '" + OutputFile + "': " + Reason + ".";
+        }
     }
     return "conversion failed (ffmpeg exit code " + std::to_string(Result.ExitCode) + ")" +
            LastLineOf(Result.ErrorText, ": ");
@@ -67,13 +80,10 @@ std::string FailureReason(const TFfmpegResult& Result, const std::string& Output
 
 void TDamageCounter::AddErrorLine(const std::string& Line, long long OutputMicroseconds) {
     // "[ac3 @ 0x55d0c8a1e2c0] error decoding the audio block"
-    const size_t At = Line.find(" @ ");
-    if (!Line.starts_with('[') || At == std::string::npos)
+    if (!Line.starts_with('[') || Line.find(" @ ") == std::string::npos)
         return;
-    const std::string Component = Line.substr(1, At - 1);
-    if (Component != LastComponent || OutputMicroseconds != LastTime)
+    if (OutputMicroseconds != LastTime) // the picture's and the sound's reports are one place
         ++Count;
-    LastComponent = Component;
     LastTime = OutputMicroseconds;
 }
 

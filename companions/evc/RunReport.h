@@ -22,13 +22,14 @@ std::optional<double> ExpectedSeconds(const TEncodeOptions& Options,
 // Expected by more than max(1 s, 2 %); empty when it holds enough.
 std::string IncompleteReport(const TEncodeOptions& Options, double Expected, double Got);
 
-// Why ffmpeg failed: what the system said about the output when it refused to
-// take more ("cannot write '...': No space left on device"), else ffmpeg's
-// exit code and last line.
-std::string FailureReason(const TFfmpegResult& Result, const std::string& OutputFile);
+// Why ffmpeg failed: what the system said when WrittenFile, which becomes
+// OutputFile, could take no more ("Cannot write '...': No space left on
+// device."), else ffmpeg's exit code and last line.
+std::string FailureReason(const TFfmpegResult& Result, const std::string& OutputFile,
+                          const std::string& WrittenFile);
 
-// Counts the places where ffmpeg's decoders reported damage: the error lines
-// of one component at one output time are one place.
+// Counts the places where ffmpeg reported damage while converting: all its
+// error lines at one output time are one place.
 class TDamageCounter {
 public:
     void AddErrorLine(const std::string& Line, long long OutputMicroseconds);
@@ -36,7 +37,6 @@ public:
 
 private:
     int Count = 0;
-    std::string LastComponent;
     long long LastTime = -1;
 };
 

@@ -1,6 +1,7 @@
 #include "SourceHeader.h"
 
 #include <algorithm>
+#include <cctype>
 
 extern "C" {
 #include <libavformat/avformat.h>
@@ -24,14 +25,20 @@ TSourceHeader ReadSourceHeader(const std::string& SourceFile) {
     double Longest = Format->duration != AV_NOPTS_VALUE
                          ? static_cast<double>(Format->duration) / AV_TIME_BASE
                          : 0;
+    double Sound = 0;
     for (unsigned I = 0; I < Format->nb_streams; ++I) {
         const AVStream* Stream = Format->streams[I];
-        if (Stream->duration != AV_NOPTS_VALUE)
-            Longest = std::max(Longest,
-                               static_cast<double>(Stream->duration) * av_q2d(Stream->time_base));
+        if (Stream->duration == AV_NOPTS_VALUE)
+            continue;
+        const double Seconds = static_cast<double>(Stream->duration) * av_q2d(Stream->time_base);
+        Longest = std::max(Longest, Seconds);
+        if (Stream->codecpar->codec_type == AVMEDIA_TYPE_AUDIO)
+            Sound = std::max(Sound, Seconds);
     }
     if (Longest > 0)
         Header.DurationSeconds = Longest;
+    if (Sound > 0)
+        Header.SoundSeconds = Sound;
     for (const AVDictionaryEntry* Tag = nullptr;
          (Tag = av_dict_get(Format->metadata, "", Tag, AV_DICT_IGNORE_SUFFIX));) {
         std::string Key = Tag->key;

@@ -8,7 +8,9 @@ namespace evc {
 
 // What the source's header says, read without decoding anything.
 struct TSourceHeader {
-    std::optional<double> DurationSeconds; // none when the header tells no length
+    // The longest of its streams, and of its sound alone; none when the
+    // header tells no length.
+    std::optional<double> DurationSeconds, SoundSeconds;
     // Its tags by lower-case name ("title", "author", "copyright", "comment").
     std::map<std::string, std::string> Tags;
 };

@@ -154,13 +154,24 @@ TEST(EvcReport, AnOutputShortOfWhatWasAskedIsToldWithItsTimes) {
 }
 
 TEST(EvcReport, AFailureNamesTheSystemsReasonBeforeFfmpegsLastLine) {
-    EXPECT_EQ(FailureReason({1, "[mp4 @ 0x1] av_interleaved_write_frame(): No space left on "
-                                "device\nError initializing output stream 0:1 --\n"},
-                            "/o/a.mp4"),
-              "cannot write '/o/a.mp4': No space left on device");
-    EXPECT_EQ(FailureReason({1, "file:x.rm: Invalid data found when processing input\n"}, "a"),
-              "conversion failed (ffmpeg exit code 1): file:x.rm: Invalid data found when "
-              "processing input");
+    struct TCase {
+        const char* ErrorText;
+        const char* Reason;
+    } const Cases[] = {
+        {"[mp4 @ 0x1] av_interleaved_write_frame(): No space left on device\n"
+         "Error initializing output stream 0:1 --\n",
+         "Cannot write '/o/a.mp4': No space left on device."},
+        {"file:/o/.a.evc-partial-1-0.mp4: Permission denied\n", // opening the output
+         "Cannot write '/o/a.mp4': Permission denied."},
+        {"file:/in/x.rm: Input/output error\nError while decoding\n", // reading the source
+         "conversion failed (ffmpeg exit code 1): Error while decoding"},
+        {"file:x.rm: Invalid data found when processing input\n",
+         "conversion failed (ffmpeg exit code 1): file:x.rm: Invalid data found when processing "
+         "input"},
+    };
+    for (const TCase& Case : Cases)
+        EXPECT_EQ(FailureReason({1, Case.ErrorText}, "/o/a.mp4", "/o/.a.evc-partial-1-0.mp4"),
+                  Case.Reason);
 }
 
 } // namespace

@@ -59,19 +59,21 @@ void ReadUserData(std::string_view File, std::map<std::string, std::string>& Ite
                     Items[Type] = WithoutEndingZeros(Body.substr(std::min<size_t>(6, Body.size())));
                     return;
                 }
-                ForEachBox(Body.substr(4), [&](const std::string& Type, std::string_view Ilst) {
-                    if (Type != "ilst")
-                        return;
-                    ForEachBox(Ilst, [&](const std::string& Item, std::string_view Data) {
-                        const std::string Name =
-                            Item[0] == '\xa9' ? "\xc2\xa9" + Item.substr(1) : Item;
-                        ForEachBox(Data, [&](const std::string& Type, std::string_view Value) {
-                            if (Type == "data") // its kind and locale, then the text
-                                Items[Name] =
-                                    std::string(Value.substr(std::min<size_t>(8, Value.size())));
+                ForEachBox(
+                    Body.substr(std::min<size_t>(4, Body.size())),
+                    [&](const std::string& Type, std::string_view Ilst) {
+                        if (Type != "ilst")
+                            return;
+                        ForEachBox(Ilst, [&](const std::string& Item, std::string_view Data) {
+                            const std::string Name =
+                                Item[0] == '\xa9' ? "\xc2\xa9" + Item.substr(1) : Item;
+                            ForEachBox(Data, [&](const std::string& Type, std::string_view Value) {
+                                if (Type == "data") // its kind and locale, then the text
+                                    Items[Name] = std::string(
+                                        Value.substr(std::min<size_t>(8, Value.size())));
+                            });
                         });
                     });
-                });
             });
         });
     });
