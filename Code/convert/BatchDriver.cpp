@@ -11,7 +11,7 @@
 namespace {
 
 // The seconds after -t in an encoder command; none when it has no -t.
-std::optional<long long> CutSecondsOf(const std::vector<std::string>& Words) {
+std::optional<long long> CommandCutSeconds(const std::vector<std::string>& Words) {
     for (size_t I = 0; I + 1 < Words.size(); ++I) {
         long long Seconds = 0;
         const std::string& Value = Words[I + 1];
@@ -84,7 +84,8 @@ void TBatchDriver::NextFile() {
             continue;
         }
         // The encoder refuses an empty cut; the user is told why in words.
-        if (const auto Cut = CutSecondsOf(SplitCommandLine(ConvertCommand)); Cut && *Cut <= 0) {
+        if (const auto Cut = CommandCutSeconds(SplitCommandLine(ConvertCommand));
+            Cut && *Cut <= 0) {
             NoteFailure(CurrentSource,
                         "nothing to convert: the end time is not after the start time");
             continue;
