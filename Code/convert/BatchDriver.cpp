@@ -2,7 +2,7 @@
 
 #include "CommandLine.h"
 #include "EvcContract.h"
-#include "Paths.h"
+#include "FileFunc.h"
 
 #include <charconv>
 #include <cstring>
@@ -197,7 +197,7 @@ void TBatchDriver::RequestStop(bool SkipEndActions) {
 
 void TBatchDriver::RemovePartialOutput() {
     if (const std::string Output = OutputFile(); !Output.empty())
-        Host.RemoveLeftoverPartialFiles(Output.substr(0, Output.rfind(PathDelim) + 1));
+        Host.RemoveLeftoverPartialFiles(TFileFunc().FileFolder(Output));
 }
 
 std::string TBatchDriver::OutputFile() const {

@@ -8,6 +8,7 @@
 #include "EncoderCommand.h"
 #include "EvcContract.h"
 #include "FfmpegProcess.h"
+#include "FileFunc.h"
 #include "Id3Comment.h"
 #include "LocalFile.h"
 #include "OutputFile.h"
@@ -49,11 +50,6 @@ bool Exists(const std::string& Path) {
     return lstat(Path.c_str(), &Info) == 0;
 }
 
-// The folder part of a path, with its separator; empty for the current folder.
-std::string FolderOf(const std::string& Path) {
-    return Path.substr(0, Path.rfind('/') + 1);
-}
-
 int Convert(const std::vector<std::string>& Arguments) {
     evc::TEncodeOptions Options;
     evc::TScriptSource Script;
@@ -71,7 +67,8 @@ int Convert(const std::vector<std::string>& Arguments) {
                       "' already exists (with -y the output takes the next free name).");
 
     WriteOut(evc::Description(Options, Script));
-    evc::RemoveStalePartialFiles(FolderOf(Options.OutputFile)); // what killed runs left
+    evc::RemoveStalePartialFiles(
+        TFileFunc().FileFolder(Options.OutputFile)); // what killed runs left
     std::optional<evc::TPartialFile> Partial;
     try {
         Partial.emplace(Options.OutputFile);

@@ -21,6 +21,7 @@ std::string PartialFileName(const std::string& OutputFile, const std::string& Ta
 
 bool IsPartialFileName(const std::string& Name) {
     static const std::regex Form("\\..*\\.evc-partial-[0-9]+-[0-9a-f]{8}(\\.[^.]*)?");
+    // The plain search first: a folder of thousands of outputs is swept at every run.
     return Name.find(PartialMark) != std::string::npos && std::regex_match(Name, Form);
 }
 
