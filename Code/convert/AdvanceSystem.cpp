@@ -49,13 +49,18 @@ private:
 
 } // namespace
 
-bool RunConsoleCommand(const std::string& CommandLine, const TOutputProc& OnOutput, TRunEnd* End) {
+bool RunConsoleCommand(const std::string& CommandLine, const TOutputProc& OnOutput, TRunEnd* End,
+                       TRunControl* Control) {
     TConsoleProcess Process;
     if (!Process.Start(CommandLine, TAppFunc().AppFolder()))
         return false;
+    if (Control)
+        Control->Started(Process.Group());
     TEncoderWordsScanner Scanner;
     bool Running = true;
     while (Running) {
+        if (Control && Control->EndRequested())
+            Process.EndGroup();
         Running = Process.IsRunning(); // before looking at the pipe: the last words still count
         if (Process.BytesWaiting() == 0) {
             if (Running)
@@ -94,7 +99,7 @@ void TAdvanceSystem::Execute() {
         [this](const std::string& Text) {
             Dispatcher.Post([Callback = OnOutput, Text] { Callback(Text); });
         },
-        &End);
+        &End, &Run);
     if (!End.Started)
         AppFunc.TryWriteLog("Run command error.");
     if (OnEnd)

@@ -2,6 +2,7 @@
 
 #include "Thread.h"
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
@@ -34,6 +35,24 @@ struct TRunEnd {
 };
 using TRunEndProc = std::function<void(const TRunEnd& End)>;
 
+// A run's encoder as the thread that started the run sees it from another
+// thread: whether it, or a program it started, is still there, and a request
+// to end it that the run carries out within half a second. Only the encoder
+// the run started, and what it started, is ever ended.
+class TRunControl {
+public:
+    void RequestEnd() { EndWanted = true; }
+    bool EndRequested() const { return EndWanted; }
+    // The encoder's process group, which its own children share; 0 until it runs.
+    long Group() const { return ProcessGroup; }
+    // Set by the run once the encoder has started.
+    void Started(long Group) { ProcessGroup = Group; }
+
+private:
+    std::atomic<bool> EndWanted = false;
+    std::atomic<long> ProcessGroup = 0;
+};
+
 // Runs the command line as a console child and hands its newest output to
 // OnOutput about twice a second until the child has ended: each pass reads
 // everything waiting in pieces of at most 1023 bytes, delivers only the last
@@ -42,8 +61,10 @@ using TRunEndProc = std::function<void(const TRunEnd& End)>;
 // true, with the child's exit code and last word in End when given; the last
 // word is also found in pieces that were not delivered. OnOutput runs on the
 // calling thread.
+// With a Control, the run tells it the encoder's process group and ends the
+// encoder when asked to.
 bool RunConsoleCommand(const std::string& CommandLine, const TOutputProc& OnOutput,
-                       TRunEnd* End = nullptr);
+                       TRunEnd* End = nullptr, TRunControl* Control = nullptr);
 
 // The runner thread of one encoder run: RunConsoleCommand on a thread of its
 // own, each text posted through the dispatcher to OnOutput, and at the end how
@@ -55,6 +76,8 @@ public:
                    const TAppFunc& AppFunc, TRunEndProc OnEnd = {});
     ~TAdvanceSystem() override;
 
+    TRunControl& Control() { return Run; }
+
 protected:
     void Execute() override;
 
@@ -64,4 +87,5 @@ private:
     IOutputDispatcher& Dispatcher;
     const TAppFunc& AppFunc;
     const TRunEndProc OnEnd;
+    TRunControl Run;
 };

@@ -29,7 +29,7 @@ public:
     virtual void StartRunner(const std::string& Command) = 0;
     // Frees the runner, which waits for its thread to end.
     virtual void FreeRunner() = 0;
-    // True while a process named "evc.exe", or else one named "revc.exe", exists.
+    // True while the encoder the runner started, or a program it started, runs.
     virtual bool EncoderRunning() const = 0;
     virtual bool FileExists(const std::string& Path) const = 0;
     // Removes what encoders that no longer run were writing in the folder.

@@ -94,7 +94,11 @@ void TBatchHost::FreeRunner() {
 }
 
 bool TBatchHost::EncoderRunning() const {
-    return SysFunc->FindProcess("evc.exe") != 0 || SysFunc->FindProcess("revc.exe") != 0;
+    return Runner && SysFunc->EncoderRunning(Runner->Control().Group());
+}
+
+bool TBatchHost::StopEncoder() {
+    return !Runner || CommonLib->ProcessControl().StopEncoder(Runner->Control());
 }
 
 bool TBatchHost::FileExists(const std::string& Path) const {

@@ -26,6 +26,9 @@ public:
     void StartRunner(const std::string& Command) override;
     void FreeRunner() override;
     bool EncoderRunning() const override;
+    // Ends the current file's encoder and waits until it is gone; false when
+    // it could not be ended.
+    bool StopEncoder();
     bool FileExists(const std::string& Path) const override;
     void RemoveLeftoverPartialFiles(const std::string& Folder) override;
     bool ProgramWindowActive() const override;

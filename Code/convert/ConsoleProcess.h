@@ -27,6 +27,12 @@ public:
     // ended it; 0 before then.
     int ExitCode() const { return EndCode; }
 
+    // The child's process group, which its own children share; 0 before it started.
+    long Group() const { return Child; }
+
+    // Ends the child and every process of its group at once.
+    void EndGroup() const;
+
     // How many bytes of output are waiting to be read.
     size_t BytesWaiting() const;
 

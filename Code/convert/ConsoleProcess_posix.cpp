@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
@@ -109,6 +110,11 @@ bool TConsoleProcess::IsRunning() {
             EndCode = WIFEXITED(Status) ? WEXITSTATUS(Status) : 128 + WTERMSIG(Status);
     }
     return Child != 0 && !Ended;
+}
+
+void TConsoleProcess::EndGroup() const {
+    if (Child != 0)
+        kill(static_cast<pid_t>(-Child), SIGKILL);
 }
 
 size_t TConsoleProcess::BytesWaiting() const {

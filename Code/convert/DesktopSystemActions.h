@@ -8,8 +8,7 @@
 // the desktop's folder window. Built into the program only, never into a test.
 class TDesktopSystemActions : public ISystemActions {
 public:
-    std::vector<TProcessEntry> ListProcesses() override;
-    bool TerminateProcess(uint32_t ProcessId) override;
+    bool ProcessGroupExists(long Group) override;
     void PowerOff() override;
     void OpenFolder(const std::string& Folder) override;
     void OpenWebAddress(const std::string& Address) override;

@@ -11,12 +11,8 @@
 #include <cstdlib>
 #include <utility>
 
-std::vector<TProcessEntry> TDesktopSystemActions::ListProcesses() {
-    return ::ListProcesses();
-}
-
-bool TDesktopSystemActions::TerminateProcess(uint32_t ProcessId) {
-    return ::TerminateProcess(ProcessId);
+bool TDesktopSystemActions::ProcessGroupExists(long Group) {
+    return ::ProcessGroupExists(Group);
 }
 
 void TDesktopSystemActions::PowerOff() {

@@ -129,7 +129,7 @@ void TfrmConverting::actRefreshProgressExecute() {
 }
 
 void TfrmConverting::StopEncoder() const {
-    CommonLib->ProcessControl().StopEncoder(CommonLib->Params.EncoderFile);
+    CustomProc->BatchHost.StopEncoder();
 }
 
 void TfrmConverting::btnStop1Click() {
@@ -139,7 +139,6 @@ void TfrmConverting::btnStop1Click() {
     hide();
     FrmMainForm->EnableControls(true);
     StopEncoder();
-    CommonLib->ProcessControl().StopEncoder("evc.exe");
     ui->ProgressBar1->setValue(0);
     ui->pbTotal->setRange(0, 0);
     ui->pbTotal->setValue(0);

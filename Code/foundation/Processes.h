@@ -7,16 +7,9 @@
 // Processes of this machine, as the operating system reports them. The matching
 // Processes_<platform>.cpp is chosen by the build.
 
-struct TProcessEntry {
-    uint32_t ProcessId = 0;
-    std::string ExeName; // file name of the executable, without its folder
-};
-
-// Every process the system lists, in its order.
-std::vector<TProcessEntry> ListProcesses();
-
-// Ends the process at once; false when the system refuses.
-bool TerminateProcess(uint32_t ProcessId);
+// True while a process of the group (a child started as a group of its own,
+// and the children it started) is left.
+bool ProcessGroupExists(long Group);
 
 // Starts a program in the background without waiting for it or its result.
 void LaunchDetached(const std::vector<std::string>& Arguments);

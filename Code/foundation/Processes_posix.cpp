@@ -1,13 +1,14 @@
 #include "Processes.h"
 
-#include "FileFunc.h"
-
+#include <cctype>
+#include <cerrno>
 #include <climits>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <malloc.h>
 #include <spawn.h>
+#include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,47 +17,33 @@ extern char** environ;
 
 namespace {
 
-// The executable's file name: from the exe link, else from the first argument,
-// else the kernel's short command name.
-std::string ExeNameOf(const std::string& ProcFolder) {
-    char Target[PATH_MAX];
-    const ssize_t Length = readlink((ProcFolder + "/exe").c_str(), Target, sizeof Target);
-    if (Length > 0) {
-        std::string Path(Target, static_cast<size_t>(Length));
-        const std::string Deleted = " (deleted)";
-        if (Path.size() > Deleted.size() && Path.ends_with(Deleted))
-            Path.resize(Path.size() - Deleted.size());
-        return TFileFunc().FileName(Path);
-    }
-    std::string Name;
-    if (std::ifstream Cmdline(ProcFolder + "/cmdline");
-        std::getline(Cmdline, Name, '\0') && !Name.empty())
-        return TFileFunc().FileName(Name);
-    std::ifstream Comm(ProcFolder + "/comm");
-    std::getline(Comm, Name);
-    return Name;
+// Whether the process that /proc/PID/stat describes belongs to the group and
+// still runs: a zombie has ended and only waits for a parent that may never
+// collect it, as under a container's init.
+bool RunsInGroup(const std::filesystem::path& StatFile, long Group) {
+    std::ifstream Stat(StatFile);
+    std::string Line;
+    std::getline(Stat, Line);
+    const size_t NameEnd = Line.rfind(')'); // the name may hold blanks and parentheses
+    if (NameEnd == std::string::npos)
+        return false;
+    std::istringstream Fields(Line.substr(NameEnd + 1));
+    char State = 0;
+    long Parent = 0, ProcessGroup = 0;
+    return Fields >> State >> Parent >> ProcessGroup && ProcessGroup == Group && State != 'Z';
 }
 
 } // namespace
 
-std::vector<TProcessEntry> ListProcesses() {
-    std::vector<TProcessEntry> Processes;
+bool ProcessGroupExists(long Group) {
+    if (Group <= 0 || (kill(static_cast<pid_t>(-Group), 0) != 0 && errno == ESRCH))
+        return false;
     std::error_code Error;
-    for (const auto& Entry : std::filesystem::directory_iterator("/proc", Error)) {
-        const std::string Folder = Entry.path().filename().string();
-        char* End = nullptr;
-        const unsigned long Pid = std::strtoul(Folder.c_str(), &End, 10);
-        if (*End != '\0' || Pid == 0)
-            continue;
-        std::string Name = ExeNameOf(Entry.path().string());
-        if (!Name.empty()) // a process that ended while it was being looked at
-            Processes.push_back({static_cast<uint32_t>(Pid), std::move(Name)});
-    }
-    return Processes;
-}
-
-bool TerminateProcess(uint32_t ProcessId) {
-    return ProcessId != 0 && kill(static_cast<pid_t>(ProcessId), SIGKILL) == 0;
+    for (const auto& Entry : std::filesystem::directory_iterator("/proc", Error))
+        if (std::isdigit(static_cast<unsigned char>(Entry.path().filename().string()[0])) &&
+            RunsInGroup(Entry.path() / "stat", Group))
+            return true;
+    return false;
 }
 
 void LaunchDetached(const std::vector<std::string>& Arguments) {

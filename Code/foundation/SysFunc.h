@@ -2,21 +2,15 @@
 
 #include "SystemActions.h"
 
-#include <cstdint>
-#include <string>
-
-// The id of the last listed process whose executable name equals ImageName,
-// compared without regard to case; 0 when there is none.
-uint32_t FindProcessIn(const std::vector<TProcessEntry>& Processes, const std::string& ImageName);
-
-// Looks up running processes by executable name.
+// Looks up the processes the batch waits for: the encoder a run started, and
+// the programs that encoder started in turn.
 class TSysFunc {
 public:
     explicit TSysFunc(ISystemActions& System) : System(System) {}
 
-    uint32_t FindProcess(const std::string& ImageName) const {
-        return FindProcessIn(System.ListProcesses(), ImageName);
-    }
+    // True while the encoder of the process group, or one of its children, runs;
+    // a group of 0 (no encoder started yet) has none.
+    bool EncoderRunning(long Group) const { return Group != 0 && System.ProcessGroupExists(Group); }
 
 private:
     ISystemActions& System;

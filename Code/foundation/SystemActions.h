@@ -11,8 +11,8 @@
 class ISystemActions {
 public:
     virtual ~ISystemActions() = default;
-    virtual std::vector<TProcessEntry> ListProcesses() = 0;
-    virtual bool TerminateProcess(uint32_t ProcessId) = 0;
+    // True while a process of the group that a program of ours started is left.
+    virtual bool ProcessGroupExists(long Group) = 0;
     virtual void PowerOff() = 0;
     virtual void OpenFolder(const std::string& Folder) = 0;
     // Opens a web address in the desktop's browser.

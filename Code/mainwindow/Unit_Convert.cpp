@@ -170,7 +170,7 @@ void TFrmMainForm::closeEvent(QCloseEvent* Event) {
         CustomProc->Batch.RequestStop(true);
         frmConverting->hide();
         RunHandler([] {
-            if (CommonLib->ProcessControl().StopEncoder(CommonLib->Params.EncoderFile))
+            if (CustomProc->BatchHost.StopEncoder())
                 CustomProc->Batch.RemovePartialOutput();
         });
     }

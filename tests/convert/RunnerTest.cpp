@@ -1,13 +1,16 @@
 #include "AdvanceSystem.h"
 #include "AppFunc.h"
 #include "OutputRecorder.h"
+#include "Processes.h"
 #include "TempFolder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fcntl.h>
 #include <fstream>
+#include <thread>
 #include <unistd.h>
 
 using namespace std::chrono;
@@ -180,6 +183,22 @@ TEST_F(Runner, ThreadReportsHowTheRunEndedAndLogsAProgramThatCannotStart) {
     while (std::getline(Log, Line))
         Last = Line;
     EXPECT_THAT(Last, EndsWith("|Run command error.\r"));
+}
+
+// Ending a run ends its encoder and what that started, and nothing else.
+TEST_F(Runner, AnEndRequestEndsTheEncoderAndItsChildren) {
+    TRunControl Control;
+    TRunEnd End;
+    std::thread Run([&] {
+        RunConsoleCommand("/bin/sh -c \"sleep 30 & wait\"", Recorder.Callback(), &End, &Control);
+    });
+    while (Control.Group() == 0)
+        std::this_thread::sleep_for(10ms);
+    EXPECT_TRUE(ProcessGroupExists(Control.Group()));
+    Control.RequestEnd();
+    Run.join();
+    EXPECT_EQ(End.ExitCode, 128 + SIGKILL);
+    EXPECT_FALSE(ProcessGroupExists(Control.Group())) << "the sleeping child is gone too";
 }
 
 } // namespace

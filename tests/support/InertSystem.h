@@ -2,12 +2,11 @@
 
 #include "SystemActions.h"
 
-// A system on which nothing happens: it lists no process, ends none, opens
+// A system on which nothing happens: it sees no process, opens
 // nothing and never powers the machine off. Fakes override what they need.
 class TInertSystem : public ISystemActions {
 public:
-    std::vector<TProcessEntry> ListProcesses() override { return {}; }
-    bool TerminateProcess(uint32_t) override { return false; }
+    bool ProcessGroupExists(long) override { return false; }
     void PowerOff() override {}
     void OpenFolder(const std::string&) override {}
     void OpenWebAddress(const std::string&) override {}

@@ -10,16 +10,10 @@
 // process, open a desktop window or power the machine off through it.
 class TRecordingSystem : public ISystemActions {
 public:
-    std::vector<TProcessEntry> ListProcesses() override { return Processes; }
-    bool TerminateProcess(uint32_t ProcessId) override {
-        Terminated.push_back(ProcessId);
-        const bool Ended = Results.empty() ? true : Results.front();
-        if (Results.size() > 1)
-            Results.erase(Results.begin());
-        if (Ended)
-            std::erase_if(Processes,
-                          [&](const TProcessEntry& P) { return P.ProcessId == ProcessId; });
-        return Ended;
+    // A group is there for as many looks as LooksLeft says.
+    bool ProcessGroupExists(long Group) override {
+        Looked.push_back(Group);
+        return LooksLeft-- > 0;
     }
     void PowerOff() override { Actions.push_back("power off"); }
     void OpenFolder(const std::string& Folder) override { Actions.push_back("open " + Folder); }
@@ -39,9 +33,8 @@ public:
     void KeepScreenAwake(bool Awake) override { Actions.push_back(Awake ? "awake" : "may sleep"); }
     void Notify(const std::string& Text) override { Actions.push_back("notify " + Text); }
 
-    std::vector<TProcessEntry> Processes;
-    std::vector<bool> Results; // of the terminations in turn; the last one repeats
-    std::vector<uint32_t> Terminated;
+    int LooksLeft = 0;
+    std::vector<long> Looked;
     std::vector<std::string> Actions;
     bool HasViewer = true; // whether the desktop could open the document itself
 };

@@ -15,10 +15,13 @@
 #include <QProgressBar>
 #include <gmock/gmock.h>
 #include <set>
+#include <spawn.h>
 #include <unistd.h>
 
 using testing::Contains;
 using testing::HasSubstr;
+
+extern char** environ;
 
 namespace {
 
@@ -110,6 +113,28 @@ TEST_F(Batch, StoppingEndsTheEncoderAndLeavesNoOutput) {
     EXPECT_THAT(Dialogs.Prompts, Contains("Are you sure you want to stop the work ? "));
     EXPECT_TRUE(Children.Actions.empty()) << "no end-of-batch action after Stop";
     EXPECT_TRUE(Dialogs.Messages.empty());
+}
+
+// An encoder of another program, here one the test starts, is neither ended
+// by a Stop nor waited for.
+TEST_F(Batch, AnotherProgramsEncoderSurvivesAStopAndDoesNotHoldTheBatch) {
+    std::filesystem::create_directory(Temp.Path("other"));
+    std::string Other = Temp.Path("other/evc.exe");
+    std::filesystem::copy_file(FAKE_ENCODER, Other);
+    char* Argv[] = {Other.data(), const_cast<char*>("--sleep"), const_cast<char*>("60000"),
+                    nullptr};
+    pid_t OtherPid = 0;
+    ASSERT_EQ(posix_spawn(&OtherPid, Argv[0], nullptr, nullptr, Argv, environ), 0);
+    StartWithFiles({QString::fromStdString(Media + "long_rv10_ac3.rm"),
+                    QString::fromStdString(Media + "short_rv10_ac3.rm")});
+    Dialogs.ConfirmAnswers = {true};
+    Click(Main().btnConvert);
+    ASSERT_TRUE(QTest::qWaitFor([] { return CustomProc->Batch.ProgressTicks > 0; }, 20000));
+    Click(frmConverting->ui->btnStop);
+    EXPECT_TRUE(WaitForTheEnd());
+    EXPECT_TRUE(IsProcessAlive(OtherPid));
+    kill(OtherPid, SIGKILL);
+    EXPECT_EQ(WaitForExit(OtherPid, std::chrono::seconds(5)), 128 + SIGKILL);
 }
 
 TEST_F(Batch, AFileThatCannotBeWrittenIsNamedWithTheEncodersReason) {
