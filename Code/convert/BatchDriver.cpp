@@ -1,11 +1,10 @@
 #include "BatchDriver.h"
 
 #include "CommandLine.h"
-#include "EvcContract.h"
 #include "FileFunc.h"
+#include "RunOutcome.h"
 
 #include <charconv>
-#include <cstring>
 #include <optional>
 
 namespace {
@@ -20,21 +19,6 @@ std::optional<long long> CommandCutSeconds(const std::vector<std::string>& Words
             return Seconds;
     }
     return std::nullopt;
-}
-
-// The reason in words for an output that holds less than was asked for, from
-// the encoder's "incomplete: the output holds 00:00:20 of 00:01:00; ...".
-std::string IncompleteReason(const std::string& Words, const std::string& Output) {
-    const size_t Held = std::strlen(evc::IncompleteLead);
-    const size_t Of = Words.find(evc::IncompleteOf, Held);
-    const size_t End = Words.find(';', Of);
-    const std::string Kept = "; what could be read is kept in " + Output;
-    if (!Words.starts_with(evc::IncompleteLead) || Of == std::string::npos ||
-        End == std::string::npos)
-        return Words + Kept;
-    const size_t Total = Of + std::strlen(evc::IncompleteOf);
-    return "only " + Words.substr(Held, Of - Held) + " of " + Words.substr(Total, End - Total) +
-           " could be read: the source ends early or is damaged" + Kept;
 }
 
 // "Korvalin: 3 files converted", or "Korvalin: 2 of 3 files converted".
@@ -139,27 +123,14 @@ void TBatchDriver::RunEnded(const TRunEnd& End) {
 void TBatchDriver::FinishFile() {
     Host.FreeRunner();
     ++DoneCount;
-    std::string Output = OutputFile();
-    for (const std::string& Note : LastRun.EncoderNotes) {
+    for (const std::string& Note : LastRun.EncoderNotes)
         Host.WriteLog("Convert note: " + CurrentSource + " (" + Note + ")");
-        if (Note.starts_with(evc::RenamedOutputLead))
-            Output = Note.substr(std::strlen(evc::RenamedOutputLead));
-    }
-    std::string Failure;
-    if (!LastRun.Started)
-        Failure = "the encoder could not be started";
-    else if (LastRun.ExitCode == evc::IncompleteExitCode)
-        Failure = IncompleteReason(LastRun.EncoderWords, Output);
-    else if (LastRun.ExitCode != 0)
-        Failure = !LastRun.EncoderWords.empty()
-                      ? LastRun.EncoderWords
-                      : "the encoder ended with exit code " + std::to_string(LastRun.ExitCode);
-    else if (Output.empty() || !Host.FileExists(Output))
-        Failure = "the encoder left no output file";
+    const TRunOutcome Outcome = JudgeRun(
+        LastRun, ConvertCommand, [this](const std::string& Path) { return Host.FileExists(Path); });
     if (Stopping) // a file the user stopped has not failed
         RemovePartialOutput();
-    else if (!Failure.empty())
-        NoteFailure(CurrentSource, Failure);
+    else if (!Outcome.Reason.empty())
+        NoteFailure(CurrentSource, Outcome.Reason);
     ++FileIndex;
     NextFile();
 }

@@ -41,6 +41,13 @@ struct TDataFolderChoice {
     std::string Problem;
 };
 
+// The user's folder for the program's data, with its trailing separator: on
+// Linux Korvalin/ in XDG_DATA_HOME, or in ~/.local/share where that is unset
+// or not an absolute path, so that nothing is ever written into the current
+// folder. The window and the command line share it. The matching
+// UserDataFolder_<platform>.cpp is chosen by the build.
+std::string UserDataFolder();
+
 // Settles the data folder: the program folder itself when this user may write
 // it; otherwise UserFolder (the user's folder for the program's data, with its
 // trailing separator). Looks only, and changes nothing.

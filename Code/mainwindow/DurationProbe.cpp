@@ -54,6 +54,10 @@ TMediaDurationProber::TMediaDurationProber(std::chrono::milliseconds TimeLimit)
 }
 
 int32_t TMediaDurationProber::ProbeDuration(const std::string& Path) const {
+    return static_cast<int32_t>(std::min<int64_t>(ProbeMilliseconds(Path) / 1000, INT32_MAX));
+}
+
+int64_t TMediaDurationProber::ProbeMilliseconds(const std::string& Path) const {
     if (!IsRegularFile(Path))
         return 0;
     auto Deadline = std::chrono::steady_clock::now() + TimeLimit;
@@ -74,6 +78,5 @@ int32_t TMediaDurationProber::ProbeDuration(const std::string& Path) const {
         Context->duration == AV_NOPTS_VALUE || Context->duration <= 0 ||
         !HoldsPlayableMedia(*Context))
         return 0;
-    const int64_t Milliseconds = Context->duration / (AV_TIME_BASE / 1000);
-    return static_cast<int32_t>(std::min<int64_t>(Milliseconds / 1000, INT32_MAX));
+    return Context->duration / (AV_TIME_BASE / 1000);
 }

@@ -22,6 +22,8 @@ class TMediaDurationProber : public IDurationProber {
 public:
     explicit TMediaDurationProber(std::chrono::milliseconds TimeLimit = std::chrono::seconds(5));
     int32_t ProbeDuration(const std::string& Path) const override;
+    // The same in milliseconds, for a record of what a file holds.
+    int64_t ProbeMilliseconds(const std::string& Path) const;
 
 private:
     const std::chrono::milliseconds TimeLimit;

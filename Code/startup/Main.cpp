@@ -10,10 +10,12 @@
 #include "Unit_Convert.h"
 #include "UserDialogs.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <cstdio>
+#include <cstring>
+#include <optional>
 
 namespace {
 
@@ -26,20 +28,34 @@ QStringList FilesToOpen(const QStringList& Arguments) {
     return Files;
 }
 
-// The user's folder for the program's data. A relative XDG_DATA_HOME is not
-// valid and is passed over, so that nothing is ever written into the current folder.
-std::string UserDataFolder() {
-    if (QDir::isRelativePath(qEnvironmentVariable("XDG_DATA_HOME")))
-        qunsetenv("XDG_DATA_HOME");
-    return QDir::toNativeSeparators(
-               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
-               .toStdString() +
-           "/";
+// Answers --help and --version on the terminal before a window opens;
+// nothing when the arguments are files to open (and Qt's own options).
+std::optional<int> AnswerOptions(int argc, char* argv[]) {
+    for (int Index = 1; Index < argc && std::strcmp(argv[Index], "--") != 0; ++Index) {
+        const char* Argument = argv[Index];
+        if (!std::strcmp(Argument, "--help") || !std::strcmp(Argument, "-h")) {
+            std::fputs("Usage: korvalin [FILE]...\n"
+                       "Opens Korvalin, the RealMedia converter, with the files (.rm, .rmvb) in\n"
+                       "its list; when Korvalin already runs, the files go to its window.\n\n"
+                       "  -h, --help     show this text\n"
+                       "      --version  show the version\n\n"
+                       "To convert without a window: korvalin-convert --help\n",
+                       stdout);
+            return 0;
+        }
+        if (!std::strcmp(Argument, "--version")) {
+            std::fputs("Korvalin " KORVALIN_VERSION "\n", stdout);
+            return 0;
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (const std::optional<int> Answered = AnswerOptions(argc, argv))
+        return *Answered;
     TKorvalinApplication Application(argc, argv);
     const TAppFolders Folders = ChooseAppFolders(TAppFunc().AppFolder(), UserDataFolder());
     TSingleInstance Instance(TSingleInstance::NameFor(QString::fromStdString(Folders.DataFolder)),

@@ -1,0 +1,185 @@
+#include "ConvertCommand.h"
+
+#include "AdvanceSystem.h"
+#include "AppFunc.h"
+#include "ConvertPool.h"
+#include "ConvertRequest.h"
+#include "CustomProfiles.h"
+#include "DurationProbe.h"
+#include "Errors.h"
+#include "OptionChoice.h"
+#include "Processes.h"
+#include "RunDisplay.h"
+#include "SourceGathering.h"
+#include "StrFunc.h"
+
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The versions evc.exe gives for itself and for ffmpeg; EUsageError when it
+// is missing or does not answer.
+void ReadEncoderVersions(const std::string& Encoder, TConversionEntry& Entry) {
+    std::string Text;
+    TRunEnd End;
+    if (!IsExecutableFile(Encoder) ||
+        !RunConsoleCommand(
+            "\"" + Encoder + "\" -version", [&](const std::string& Piece) { Text += Piece; },
+            &End) ||
+        End.ExitCode != 0)
+        throw EUsageError("the encoder " + Encoder + " is missing or cannot run");
+    std::vector<std::string> Lines;
+    SplitText(Text, '\n', Lines);
+    Entry.EncoderVersion = Lines.empty() ? "" : Trim(Lines[0]);
+    Entry.FfmpegVersion = Lines.size() < 2 ? "" : Trim(Lines[1]);
+}
+
+std::string ProfileTupleOf(const TConvertRequest& Request, const TAppFolders& Folders) {
+    if (Request.Profile.empty())
+        return {};
+    const TCustomProfileStore Profiles(Folders.ConfigFolder());
+    if (std::string Tuple = Profiles.Value(Request.Profile); !Tuple.empty())
+        return Tuple;
+    std::string Saved;
+    for (const std::string& Name : Profiles.Names())
+        Saved += (Saved.empty() ? "" : ", ") + Name;
+    throw EUsageError("no custom profile is named '" + Request.Profile + "' in " +
+                      Folders.ConfigFolder() + (Saved.empty() ? "" : "; saved: " + Saved));
+}
+
+std::vector<std::string> SourcesOfRequest(const TConvertRequest& Request) {
+    std::vector<std::string> Sources = SourcesOf(Request.Inputs);
+    if (Request.ListFile) {
+        std::ifstream File;
+        if (*Request.ListFile != "-") {
+            File.open(*Request.ListFile);
+            if (!File)
+                throw EUsageError("cannot read the list " + *Request.ListFile);
+        }
+        const std::vector<std::string> Listed =
+            PathsOfList(*Request.ListFile == "-" ? std::cin : File, Request.ListIndex);
+        Sources.insert(Sources.end(), Listed.begin(), Listed.end());
+    }
+    if (Sources.empty())
+        throw EUsageError("nothing to convert: no RealMedia file was named or found");
+    return Sources;
+}
+
+// The output folder, made when missing, with its trailing separator.
+std::string OutputFolderOf(const TConvertRequest& Request) {
+    std::error_code Error;
+    fs::create_directories(Request.OutputFolder, Error);
+    if (!fs::is_directory(Request.OutputFolder, Error))
+        throw EUsageError("cannot make the output folder " + Request.OutputFolder);
+    return (fs::absolute(Request.OutputFolder).lexically_normal() / "").string();
+}
+
+void RequireWritable(const std::string& RecordFile) {
+    const int File = open(RecordFile.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (File < 0)
+        throw EUsageError("cannot write the record " + RecordFile);
+    close(File);
+}
+
+std::string HostName() {
+    char Name[256] = {};
+    return gethostname(Name, sizeof Name - 1) == 0 ? Name : "";
+}
+
+// A folder of this run's own for the jobs' scripts, removed at the end.
+class TWorkFolder {
+public:
+    TWorkFolder() {
+        const char* Temp = std::getenv("TMPDIR");
+        std::string Pattern =
+            std::string(Temp && *Temp ? Temp : "/tmp") + "/korvalin-convert-XXXXXX";
+        if (!mkdtemp(Pattern.data()))
+            throw EUsageError("cannot make a temporary folder in " + Pattern);
+        Path = Pattern + "/";
+    }
+    ~TWorkFolder() {
+        std::error_code Error;
+        fs::remove_all(Path, Error);
+    }
+    std::string Path;
+};
+
+std::string Summary(const TRunTotals& Totals) {
+    return std::to_string(Totals.Converted) + " converted, " + std::to_string(Totals.Skipped) +
+           " already done, " + std::to_string(Totals.Incomplete) + " incomplete, " +
+           std::to_string(Totals.Failed) + " failed" +
+           (Totals.Stopped ? ", " + std::to_string(Totals.Stopped) + " stopped" : "");
+}
+
+} // namespace
+
+int RunConvertCommand(const std::vector<std::string>& Arguments, std::ostream& Out,
+                      std::ostream& Err, bool OutIsTerminal, const std::atomic<int>& StopSignal) {
+    TRunSettings Settings;
+    TConvertRequest Request;
+    std::vector<std::string> Sources;
+    std::string RecordFile;
+    try {
+        Request = ParseConvertArguments(Arguments);
+        if (Request.ShowHelp) {
+            Out << ConvertUsage();
+            return 0;
+        }
+        const TAppFolders Folders = ChooseAppFolders(TAppFunc().AppFolder(), UserDataFolder());
+        Settings.Entry.ConverterVersion = "korvalin-convert " KORVALIN_VERSION;
+        ReadEncoderVersions(Folders.ProgramFile("evc.exe"), Settings.Entry);
+        if (Request.ShowVersion) {
+            Out << Settings.Entry.ConverterVersion << "\n"
+                << Settings.Entry.EncoderVersion << "\n"
+                << Settings.Entry.FfmpegVersion << "\n";
+            return 0;
+        }
+        Settings.Options = SelectionOf(Request, ProfileTupleOf(Request, Folders));
+        Sources = SourcesOfRequest(Request);
+        Settings.ProgramFolder = Folders.ProgramFolder;
+        Settings.OutputFolder = OutputFolderOf(Request);
+        RecordFile = Request.RecordFile.empty() ? Settings.OutputFolder + "korvalin-convert.jsonl"
+                                                : Request.RecordFile;
+        RequireWritable(RecordFile);
+    } catch (const EUsageError& Error) {
+        Err << "korvalin-convert: " << Error.what() << "\nTry 'korvalin-convert --help'.\n";
+        return 2;
+    } catch (const EConvertError& Error) { // a stored profile that is not one
+        Err << "korvalin-convert: the profile '" << Request.Profile
+            << "' is damaged: " << Error.what() << "\n";
+        return 2;
+    }
+    Settings.StartTime = Request.StartTime;
+    Settings.EndTime = Request.EndTime;
+    Settings.Entry.Host = HostName();
+    Settings.Entry.Type = Request.TypeName;
+    for (const TOptionField& Field : OptionFields())
+        Settings.Entry.Options.emplace_back(Field.Name, EntryWord(Settings.Options.*Field.Field));
+
+    const int Jobs = Request.Jobs > 0
+                         ? Request.Jobs
+                         : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    const TRecordIndex Done = TRecordIndex::Load(RecordFile);
+    const TMediaDurationProber Prober;
+    TRunTotals Totals;
+    {
+        const std::unique_ptr<IJobProgress> Display =
+            MakeRunDisplay(Request.Progress, Out, OutIsTerminal,
+                           std::min<int>(Jobs, static_cast<int>(Sources.size())), Sources.size());
+        const TWorkFolder Work;
+        Totals = TConvertPool(Settings, Done, RecordFile, Prober, *Display)
+                     .Run(Sources, Jobs, Work.Path, StopSignal);
+    }
+    if (Request.Progress != TProgressStyle::Json && Request.Progress != TProgressStyle::None)
+        Out << Summary(Totals) << "; recorded in " << RecordFile << std::endl;
+    if (StopSignal != 0)
+        return 128 + StopSignal;
+    return Totals.Failed + Totals.Incomplete > 0 ? 1 : 0;
+}

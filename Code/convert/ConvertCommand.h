@@ -1,0 +1,15 @@
+#pragma once
+
+#include <atomic>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// korvalin-convert: converts files as the window does, with the same tables,
+// profiles, folders and encoder, several at once, and records each file.
+// Progress and results go to Out, the reasons for a refusal to Err. Returns
+// the exit status: 0 all converted or already done, 1 a file failed or came
+// out incomplete, 2 a command line that cannot be carried out (nothing is
+// touched then), 128 + the signal once StopSignal was set by one.
+int RunConvertCommand(const std::vector<std::string>& Arguments, std::ostream& Out,
+                      std::ostream& Err, bool OutIsTerminal, const std::atomic<int>& StopSignal);

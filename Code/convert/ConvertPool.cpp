@@ -1,0 +1,77 @@
+#include "ConvertPool.h"
+
+#include "AdvanceSystem.h"
+
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+void Count(const TConversionEntry& Entry, TRunTotals& Totals) {
+    const std::string& Outcome = Entry.Outcome;
+    int& Counter = Outcome == "converted"    ? Totals.Converted
+                   : Outcome == "skipped"    ? Totals.Skipped
+                   : Outcome == "incomplete" ? Totals.Incomplete
+                   : Outcome == "stopped"    ? Totals.Stopped
+                                             : Totals.Failed;
+    ++Counter;
+}
+
+} // namespace
+
+TConvertPool::TConvertPool(const TRunSettings& Settings, const TRecordIndex& Done,
+                           std::string RecordFile, const TMediaDurationProber& Prober,
+                           IJobProgress& Progress)
+    : Settings(Settings), Done(Done), RecordFile(std::move(RecordFile)), Prober(Prober),
+      Progress(Progress) {}
+
+TRunTotals TConvertPool::Run(const std::vector<std::string>& Sources, int Jobs,
+                             const std::string& WorkFolder, const std::atomic<int>& StopSignal) {
+    TRunTotals Totals;
+    std::mutex TotalsLock;
+    std::atomic<size_t> Next = 0;
+    std::atomic<bool> Stopping = false;
+    std::atomic<int> Running = 0;
+    const size_t JobCount = std::min(static_cast<size_t>(Jobs), Sources.size());
+    // Asked to end their encoders only once the run stops, when no job takes
+    // a further source, so a control serves all of its job's runs.
+    std::vector<std::unique_ptr<TRunControl>> Controls;
+    std::vector<std::thread> Threads;
+    for (size_t Number = 0; Number < JobCount; ++Number) {
+        const std::string JobFolder = WorkFolder + "job" + std::to_string(Number + 1) + "/";
+        std::filesystem::create_directories(JobFolder);
+        Controls.push_back(std::make_unique<TRunControl>());
+        ++Running;
+        Threads.emplace_back([&, Number, JobFolder] {
+            const TConvertJob Job(static_cast<int>(Number), Settings, Done, JobFolder, Prober,
+                                  Progress);
+            for (size_t Index; !Stopping && (Index = Next++) < Sources.size();) {
+                TConversionEntry Entry = Job.Convert(Sources[Index], *Controls[Number]);
+                try {
+                    AppendRecordLine(RecordFile, RecordLine(Entry));
+                } catch (const std::system_error& Error) {
+                    Entry.Outcome = "failed";
+                    Entry.Reason = std::string("not recorded: ") + Error.what();
+                }
+                Progress.Ended(static_cast<int>(Number), Entry);
+                const std::lock_guard Lock(TotalsLock);
+                Count(Entry, Totals);
+            }
+            --Running;
+        });
+    }
+    while (Running > 0) {
+        if (StopSignal != 0 && !Stopping) {
+            Stopping = true;
+            for (const auto& Control : Controls)
+                Control->RequestEnd();
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    for (std::thread& Thread : Threads)
+        Thread.join();
+    return Totals;
+}

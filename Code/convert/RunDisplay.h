@@ -1,0 +1,18 @@
+#pragma once
+
+#include "ConvertJob.h"
+#include "ConvertRequest.h"
+
+#include <memory>
+#include <ostream>
+
+// How a run shows its progress on Out: Bar draws a bar for each job and one
+// for the run on a terminal; None is silent; Json writes one object a line,
+// flushed at once, for other programs; otherwise one line a file as it ends.
+// Auto is Bar when Out is a terminal.
+std::unique_ptr<IJobProgress> MakeRunDisplay(TProgressStyle Style, std::ostream& Out,
+                                             bool OutIsTerminal, int Jobs, size_t Files);
+
+// The line that tells how a file ended: "converted  SOURCE -> OUTPUT", with
+// the reason in parentheses when there is one.
+std::string EndLine(const TConversionEntry& Entry);

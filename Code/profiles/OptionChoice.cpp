@@ -1,0 +1,69 @@
+#include "OptionChoice.h"
+
+#include "ProfileTuples.h"
+
+#include <array>
+
+using namespace ConfigInfo;
+
+namespace {
+
+constexpr std::array<TOptionField, 8> Fields = {{
+    {"size", cstVideoSizes, &TOptionSelection::VideoSize},
+    {"video-bitrate", cstVideoBitrates, &TOptionSelection::VideoBitrate},
+    {"fps", cstFrameRates, &TOptionSelection::Framerate},
+    {"aspect", cstAspectRatios, &TOptionSelection::Aspectratio},
+    {"audio-bitrate", cstAudioBitrates, &TOptionSelection::AudioBitrate},
+    {"sample-rate", cstAudioSamples, &TOptionSelection::AudioSample},
+    {"channels", cstAudioChannels, &TOptionSelection::AudioChannels},
+    {"volume", cstAudioVolumeGains, &TOptionSelection::AudioVolumeGain},
+}};
+
+// The field a preset or profile tuple sets at each of its positions.
+constexpr std::array<size_t, PresetOptionCount> TupleFields = {0, 2, 1, 4, 6, 5};
+
+std::string EntryAt(TTextList List, int Index) {
+    const TTextList Entries = EntriesOf(List);
+    return Index >= 0 && static_cast<size_t>(Index) < Entries.size()
+               ? std::string(Entries[static_cast<size_t>(Index)])
+               : std::string();
+}
+
+} // namespace
+
+std::span<const TOptionField> OptionFields() {
+    return Fields;
+}
+
+TOptionSelection SelectionFor(int OutputType, int Quality, std::string_view ProfileTuple) {
+    TOptionSelection Selection;
+    Selection.OutputType = OutputType;
+    for (const TOptionField& Field : Fields)
+        Selection.*Field.Field = EntryAt(Field.List, DefaultIndexOf(Field.List));
+    const TSelectOption Select = [&](TPresetOption Option, int Index) {
+        const TOptionField& Field = Fields[TupleFields[static_cast<size_t>(Option)]];
+        Selection.*Field.Field = EntryAt(Field.List, Index);
+    };
+    ApplyPresetTuple(PresetTupleOf(OutputType, Quality), Select);
+    if (!ProfileTuple.empty())
+        ApplyCustomProfileValue(ProfileTuple, Select);
+    return Selection;
+}
+
+std::string_view EntryWord(std::string_view Entry) {
+    return Entry.substr(0, Entry.find(' '));
+}
+
+void OverrideOption(TOptionSelection& Selection, const TOptionField& Field,
+                    std::string_view Value) {
+    std::string Allowed;
+    for (const std::string_view Entry : EntriesOf(Field.List)) {
+        if (EntryWord(Entry) == Value) {
+            Selection.*Field.Field = std::string(Entry);
+            return;
+        }
+        Allowed += (Allowed.empty() ? "" : ", ") + std::string(EntryWord(Entry));
+    }
+    throw std::invalid_argument("--" + std::string(Field.Name) + " cannot be '" +
+                                std::string(Value) + "'; it may be one of: " + Allowed);
+}
