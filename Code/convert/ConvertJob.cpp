@@ -97,8 +97,8 @@ bool TConvertJob::ReadSource(TConversionEntry& Entry) const {
                         ? SourceEnd
                         : Settings.EndTime;
     if (SecondsOfTimeText(Entry.EndTime) <= SecondsOfTimeText(Entry.StartTime)) {
-        Fail(Entry, "nothing to convert: the source ends at " + SourceEnd + ", not after " +
-                        Entry.StartTime);
+        Fail(Entry, "nothing to convert: the end time " + Entry.EndTime +
+                        " is not after the start time " + Entry.StartTime);
         return false;
     }
     return true;
