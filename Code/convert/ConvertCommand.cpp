@@ -17,8 +17,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <thread>
 #include <unistd.h>
+#include <unordered_set>
 
 namespace fs = std::filesystem;
 
@@ -65,8 +67,12 @@ std::vector<std::string> SourcesOfRequest(const TConvertRequest& Request) {
         }
         const std::vector<std::string> Listed =
             PathsOfList(*Request.ListFile == "-" ? std::cin : File, Request.ListIndex);
-        Sources.insert(Sources.end(), Listed.begin(), Listed.end());
+        for (const std::string& Path : Listed)
+            Sources.push_back(fs::absolute(Path).lexically_normal().string());
     }
+    // A file named twice is converted once.
+    std::unordered_set<std::string> Seen;
+    std::erase_if(Sources, [&](const std::string& Path) { return !Seen.insert(Path).second; });
     if (Sources.empty())
         throw EUsageError("nothing to convert: no RealMedia file was named or found");
     return Sources;
@@ -126,6 +132,7 @@ int RunConvertCommand(const std::vector<std::string>& Arguments, std::ostream& O
     TConvertRequest Request;
     std::vector<std::string> Sources;
     std::string RecordFile;
+    std::optional<TWorkFolder> Work;
     try {
         Request = ParseConvertArguments(Arguments);
         if (Request.ShowHelp) {
@@ -148,6 +155,7 @@ int RunConvertCommand(const std::vector<std::string>& Arguments, std::ostream& O
         RecordFile = Request.RecordFile.empty() ? Settings.OutputFolder + "korvalin-convert.jsonl"
                                                 : Request.RecordFile;
         RequireWritable(RecordFile);
+        Work.emplace();
     } catch (const EUsageError& Error) {
         Err << "korvalin-convert: " << Error.what() << "\nTry 'korvalin-convert --help'.\n";
         return 2;
@@ -173,9 +181,8 @@ int RunConvertCommand(const std::vector<std::string>& Arguments, std::ostream& O
         const std::unique_ptr<IJobProgress> Display =
             MakeRunDisplay(Request.Progress, Out, OutIsTerminal,
                            std::min<int>(Jobs, static_cast<int>(Sources.size())), Sources.size());
-        const TWorkFolder Work;
         Totals = TConvertPool(Settings, Done, RecordFile, Prober, *Display)
-                     .Run(Sources, Jobs, Work.Path, StopSignal);
+                     .Run(Sources, Jobs, Work->Path, StopSignal);
     }
     if (Request.Progress != TProgressStyle::Json && Request.Progress != TProgressStyle::None)
         Out << Summary(Totals) << "; recorded in " << RecordFile << std::endl;

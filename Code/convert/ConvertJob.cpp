@@ -67,8 +67,9 @@ TConversionEntry TConvertJob::Convert(const std::string& Source, TRunControl& Co
             Entry.OutputSeconds =
                 static_cast<double>(Prober.ProbeMilliseconds(Made->Output)) / 1000;
         } else {
-            if (OutputUnchanged) // what an earlier run could read of it: its name is free again
-                std::filesystem::remove(Made->Output);
+            std::error_code Ignored; // a file that stays only costs its name
+            if (OutputUnchanged)     // what an earlier run could read of it: its name is free again
+                std::filesystem::remove(Made->Output, Ignored);
             Run(Entry, Control);
         }
     }

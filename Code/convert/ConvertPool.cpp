@@ -20,6 +20,20 @@ void Count(const TConversionEntry& Entry, TRunTotals& Totals) {
     ++Counter;
 }
 
+// A file that could not be converted for an unforeseen reason is recorded as
+// failed with it; the other files go on.
+TConversionEntry Convert(const TConvertJob& Job, const std::string& Source, TRunControl& Control) {
+    try {
+        return Job.Convert(Source, Control);
+    } catch (const std::exception& Error) {
+        TConversionEntry Entry;
+        Entry.Source = Source;
+        Entry.Outcome = "failed";
+        Entry.Reason = Error.what();
+        return Entry;
+    }
+}
+
 } // namespace
 
 TConvertPool::TConvertPool(const TRunSettings& Settings, const TRecordIndex& Done,
@@ -49,7 +63,7 @@ TRunTotals TConvertPool::Run(const std::vector<std::string>& Sources, int Jobs,
             const TConvertJob Job(static_cast<int>(Number), Settings, Done, JobFolder, Prober,
                                   Progress);
             for (size_t Index; !Stopping && (Index = Next++) < Sources.size();) {
-                TConversionEntry Entry = Job.Convert(Sources[Index], *Controls[Number]);
+                TConversionEntry Entry = Convert(Job, Sources[Index], *Controls[Number]);
                 try {
                     AppendRecordLine(RecordFile, RecordLine(Entry));
                 } catch (const std::system_error& Error) {

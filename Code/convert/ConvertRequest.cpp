@@ -48,7 +48,7 @@ const TOptionField* OverrideField(const std::string& Name) {
 }
 
 // Hands out the arguments one by one, and an option's value whether it came
-// as "--name value" or as "--name=value".
+// as "--name value", "--name=value", "-n value" or "-nvalue".
 class TArgumentReader {
 public:
     explicit TArgumentReader(const std::vector<std::string>& Arguments) : Arguments(Arguments) {}
@@ -61,6 +61,9 @@ public:
             Argument.starts_with("--") && Equals != std::string::npos) {
             Attached = Argument.substr(Equals + 1);
             Argument.resize(Equals);
+        } else if (Argument.size() > 2 && Argument[0] == '-' && Argument[1] != '-') {
+            Attached = Argument.substr(2); // -j4, as short options are written
+            Argument.resize(2);
         }
         return true;
     }

@@ -50,25 +50,11 @@ bool Exists(const std::string& Path) {
     return lstat(Path.c_str(), &Info) == 0;
 }
 
-// "evc.exe 1.8.0" and the first line ffmpeg gives for its own version, so
-// that a record of a conversion can name both.
-int ShowVersion() {
-    std::string FfmpegVersion;
-    const evc::TFfmpegResult Result = evc::RunFfmpeg(
-        {"ffmpeg", "-version"},
-        [&](const std::string& Line) {
-            if (FfmpegVersion.empty())
-                FfmpegVersion = Line;
-        },
-        [](const std::string&) {}, [] {}, 500);
-    WriteOut("evc.exe " KORVALIN_VERSION "\n" +
-             (Result.ExitCode == 0 ? FfmpegVersion : "ffmpeg cannot be started") + "\n");
-    return Result.ExitCode == 0 ? 0 : 1;
-}
-
 int Convert(const std::vector<std::string>& Arguments) {
-    if (Arguments == std::vector<std::string>{"-version"})
-        return ShowVersion();
+    if (Arguments == std::vector<std::string>{"-version"}) { // for a record of a conversion
+        WriteOut("evc.exe " KORVALIN_VERSION "\n" + evc::FfmpegVersion() + "\n");
+        return 0;
+    }
     evc::TEncodeOptions Options;
     evc::TScriptSource Script;
     try {

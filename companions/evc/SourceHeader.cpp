@@ -9,6 +9,10 @@ extern "C" {
 
 namespace evc {
 
+std::string FfmpegVersion() {
+    return std::string("ffmpeg version ") + av_version_info();
+}
+
 TSourceHeader ReadSourceHeader(const std::string& SourceFile) {
     TSourceHeader Header;
     av_log_set_level(AV_LOG_QUIET); // what is wrong with the source, ffmpeg itself will say

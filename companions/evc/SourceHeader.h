@@ -19,4 +19,8 @@ struct TSourceHeader {
 // and the conversion itself then tells what is wrong.
 TSourceHeader ReadSourceHeader(const std::string& SourceFile);
 
+// "ffmpeg version 5.1.9-0+deb12u1": the version of the FFmpeg libraries that
+// evc reads with, which Debian's ffmpeg program is built from and runs on.
+std::string FfmpegVersion();
+
 } // namespace evc

@@ -25,6 +25,7 @@ TEST(ConvertRequest, RefusesWhatCannotBeCarriedOut) {
         {{"-t", "mp4", "--index", "2"}, "--index needs --list"},
         {{"-t", "mp4", "--list", "l", "--index", "2", "x.rm"}, "give no files"},
         {{"-t", "mp4", "--help=yes"}, "takes no value"},
+        {{"-tmp4", "-j0"}, "from 1 on"},
         {{"-t", "mp4", "--output"}, "--output needs a value"},
         {{"-t", "mp4", "--frobnicate"}, "unknown option '--frobnicate'"},
     };
