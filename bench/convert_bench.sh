@@ -84,8 +84,10 @@ for n in $(seq -w 1 19999); do ln "$work/many/clip00000.rm" "$work/many/clip$n.r
 find "$work/many" -name '*.rm' | sort >"$work/files.txt"
 fresh
 "$convert" -t mp3 -q low -j 1 --progress none -o "$work/out" "$work/many/clip00000.rm" >/dev/null
+# The line goes through the environment: awk -v would undo the escapes in its JSON.
 line=$(cat "$work/out/korvalin-convert.jsonl")
-awk -v line="$line" '{ copy = line; gsub("clip00000.rm", substr($0, length($0) - 11), copy); print copy }' \
+line=$line awk \
+    '{ copy = ENVIRON["line"]; gsub("clip00000[.]rm", substr($0, length($0) - 11), copy); print copy }' \
     "$work/files.txt" >"$work/out/korvalin-convert.jsonl"
 start=$(date +%s.%N)
 done_peak=$(peak_memory 0 "$convert" -t mp3 -q low -j 2 --progress none -o "$work/out" --list "$work/files.txt")

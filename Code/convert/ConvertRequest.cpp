@@ -52,11 +52,18 @@ const TOptionField* OverrideField(const std::string& Name) {
 class TArgumentReader {
 public:
     explicit TArgumentReader(const std::vector<std::string>& Arguments) : Arguments(Arguments) {}
+    // False at the end. After "--", which it passes over, every argument is an input.
     bool Next(std::string& Argument) {
+        if (!Ended && Index < Arguments.size() && Arguments[Index] == "--") {
+            Ended = true;
+            ++Index;
+        }
         if (Index == Arguments.size())
             return false;
         Argument = Arguments[Index++];
         Attached.reset();
+        if (IsInput(Argument))
+            return true;
         if (const size_t Equals = Argument.find('=');
             Argument.starts_with("--") && Equals != std::string::npos) {
             Attached = Argument.substr(Equals + 1);
@@ -74,6 +81,9 @@ public:
             throw EUsageError(Option + " needs a value");
         return Arguments[Index++];
     }
+    bool IsInput(const std::string& Argument) const {
+        return Ended || Argument == "-" || !Argument.starts_with('-');
+    }
     void RejectAttachedValue(const std::string& Option) const {
         if (Attached)
             throw EUsageError(Option + " takes no value");
@@ -82,6 +92,7 @@ public:
 private:
     const std::vector<std::string>& Arguments;
     size_t Index = 0;
+    bool Ended = false;
     std::optional<std::string> Attached;
 };
 
@@ -106,13 +117,11 @@ void CheckCombination(const TConvertRequest& Request, bool QualityGiven) {
 TConvertRequest ParseConvertArguments(const std::vector<std::string>& Arguments) {
     TConvertRequest Request;
     TArgumentReader Reader(Arguments);
-    bool QualityGiven = false, OptionsEnded = false;
+    bool QualityGiven = false;
     std::string Argument;
     while (Reader.Next(Argument)) {
-        if (OptionsEnded || Argument == "-" || !Argument.starts_with("-")) {
+        if (Reader.IsInput(Argument)) {
             Request.Inputs.push_back(Argument);
-        } else if (Argument == "--") {
-            OptionsEnded = true;
         } else if (Argument == "-h" || Argument == "--help" || Argument == "--version") {
             Reader.RejectAttachedValue(Argument);
             (Argument == "--version" ? Request.ShowVersion : Request.ShowHelp) = true;
