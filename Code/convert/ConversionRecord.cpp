@@ -5,9 +5,11 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <fstream>
+#include <string_view>
 #include <sys/file.h>
 #include <system_error>
 #include <unistd.h>
+#include <unordered_set>
 
 // Keys in the order written, so that a line reads from its start to its end.
 using json = nlohmann::ordered_json;
@@ -43,8 +45,27 @@ std::string CanonicalText(const json& Settings) {
     return nlohmann::json(Settings).dump(-1, ' ', false, NonUtf8);
 }
 
-std::string KeyOf(const std::string& Source, const std::string& Settings) {
-    return Source + '\n' + Settings;
+// The source's path as a line of ours writes it, quoted and escaped; empty
+// for a line of another form.
+std::string_view QuotedSourcePath(std::string_view Line) {
+    constexpr std::string_view Lead = "\"source\":{\"path\":";
+    const size_t Start = Line.find(Lead);
+    if (Start == std::string_view::npos)
+        return {};
+    const size_t Quote = Start + Lead.size();
+    for (size_t At = Quote + 1; At < Line.size(); ++At) {
+        if (Line[At] == '\\')
+            ++At;
+        else if (Line[At] == '"')
+            return Line.substr(Quote, At + 1 - Quote);
+    }
+    return {};
+}
+
+// Each source's key names its settings by number: the settings of a record's
+// lines are mostly the same, and are kept once.
+std::string KeyOf(const std::string& Source, size_t SettingsNumber) {
+    return Source + '\n' + std::to_string(SettingsNumber);
 }
 
 } // namespace
@@ -88,10 +109,16 @@ void AppendRecordLine(const std::string& RecordFile, const std::string& Line) {
         throw std::system_error(Error, std::generic_category(), "cannot write " + RecordFile);
 }
 
-TRecordIndex TRecordIndex::Load(const std::string& RecordFile) {
+TRecordIndex TRecordIndex::Load(const std::string& RecordFile,
+                                const std::vector<std::string>& Sources) {
+    std::unordered_set<std::string> Wanted;
+    for (const std::string& Source : Sources)
+        Wanted.insert(json(Source).dump(-1, ' ', false, NonUtf8));
     TRecordIndex Index;
     std::ifstream Record(RecordFile);
     for (std::string Line; std::getline(Record, Line);) {
+        if (!Wanted.contains(std::string(QuotedSourcePath(Line))))
+            continue;
         const json Entry = json::parse(Line, nullptr, false);
         if (!Entry.is_object() || !Entry.contains("output") || !Entry["output"].is_object())
             continue;
@@ -103,7 +130,10 @@ TRecordIndex TRecordIndex::Load(const std::string& RecordFile) {
                                {"trim", Entry.value("trim", json::object())}};
         const json& Source = Entry["source"];
         const json& Output = Entry["output"];
-        Index.Made[KeyOf(Source.value("path", ""), CanonicalText(Settings))] = {
+        const auto Pooled =
+            Index.SettingsNumbers.emplace(CanonicalText(Settings), Index.SettingsNumbers.size())
+                .first;
+        Index.Made[KeyOf(Source.value("path", ""), Pooled->second)] = {
             Outcome == "converted", Source.value("sha256", ""), Output.value("path", ""),
             Output.value("sha256", "")};
     }
@@ -112,6 +142,9 @@ TRecordIndex TRecordIndex::Load(const std::string& RecordFile) {
 
 const TRecordIndex::TMade* TRecordIndex::Find(const std::string& Source,
                                               const std::string& Settings) const {
-    const auto Found = Made.find(KeyOf(Source, Settings));
+    const auto Known = SettingsNumbers.find(Settings);
+    if (Known == SettingsNumbers.end())
+        return nullptr;
+    const auto Found = Made.find(KeyOf(Source, Known->second));
     return Found == Made.end() ? nullptr : &Found->second;
 }

@@ -50,10 +50,14 @@ public:
         bool Complete = false;
         std::string SourceSha256, Output, OutputSha256;
     };
-    // Nothing when the record does not exist yet.
-    static TRecordIndex Load(const std::string& RecordFile);
+    // The entries of the given sources alone; nothing when the record does
+    // not exist yet. Lines of other sources are passed over unparsed, so that
+    // each task of a large job array reads the shared record quickly.
+    static TRecordIndex Load(const std::string& RecordFile,
+                             const std::vector<std::string>& Sources);
     const TMade* Find(const std::string& Source, const std::string& Settings) const;
 
 private:
+    std::unordered_map<std::string, size_t> SettingsNumbers;
     std::unordered_map<std::string, TMade> Made;
 };

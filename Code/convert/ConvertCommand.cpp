@@ -174,7 +174,7 @@ int RunConvertCommand(const std::vector<std::string>& Arguments, std::ostream& O
     const int Jobs = Request.Jobs > 0
                          ? Request.Jobs
                          : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    const TRecordIndex Done = TRecordIndex::Load(RecordFile);
+    const TRecordIndex Done = TRecordIndex::Load(RecordFile, Sources);
     const TMediaDurationProber Prober;
     TRunTotals Totals;
     {

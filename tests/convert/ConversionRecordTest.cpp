@@ -29,11 +29,12 @@ TEST(ConversionRecord, TheLatestOutputOfASourceAndItsSettingsIsFoundAgain) {
     TConversionEntry Failed = Converted("/in/a.rm", "200");
     Failed.Outcome = "failed";
     for (const TConversionEntry& Entry :
-         {Converted("/in/a.rm", "200"), Incomplete, Failed, Converted("/in/a.rm", "100")})
+         {Converted("/in/a.rm", "200"), Incomplete, Failed, Converted("/in/a.rm", "100"),
+          Converted("/in/say \"hi\".rm", "200")})
         AppendRecordLine(Record, RecordLine(Entry));
     std::ofstream(Record, std::ios::app) << "{\"cut short\n";
 
-    const TRecordIndex Index = TRecordIndex::Load(Record);
+    const TRecordIndex Index = TRecordIndex::Load(Record, {"/in/a.rm", "/in/b.rm"});
     const TRecordIndex::TMade* Made = Index.Find("/in/a.rm", SettingsKey(Incomplete));
     ASSERT_NE(Made, nullptr);
     EXPECT_FALSE(Made->Complete) << "the later incomplete output, not the failure after it";
@@ -41,7 +42,13 @@ TEST(ConversionRecord, TheLatestOutputOfASourceAndItsSettingsIsFoundAgain) {
     EXPECT_EQ(Made->OutputSha256, "bb");
     EXPECT_TRUE(Index.Find("/in/a.rm", SettingsKey(Converted("", "100")))->Complete);
     EXPECT_EQ(Index.Find("/in/b.rm", SettingsKey(Incomplete)), nullptr);
-    EXPECT_EQ(TRecordIndex::Load(Temp.Path("none")).Find("/in/a.rm", SettingsKey(Failed)), nullptr);
+    EXPECT_EQ(TRecordIndex::Load(Record, {"/in/b.rm"}).Find("/in/a.rm", SettingsKey(Failed)),
+              nullptr);
+    const std::string Quoted = "/in/say \"hi\".rm";
+    EXPECT_NE(TRecordIndex::Load(Record, {Quoted}).Find(Quoted, SettingsKey(Failed)), nullptr);
+    EXPECT_EQ(
+        TRecordIndex::Load(Temp.Path("none"), {"/in/a.rm"}).Find("/in/a.rm", SettingsKey(Failed)),
+        nullptr);
 }
 
 TEST(ConversionRecord, LinesWrittenAtOnceNeverInterleave) {
