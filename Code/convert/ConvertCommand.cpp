@@ -127,7 +127,7 @@ std::string Summary(const TRunTotals& Totals) {
 } // namespace
 
 int RunConvertCommand(const std::vector<std::string>& Arguments, std::ostream& Out,
-                      std::ostream& Err, bool OutIsTerminal, const std::atomic<int>& StopSignal) {
+                      std::ostream& Err, int TerminalColumns, const std::atomic<int>& StopSignal) {
     TRunSettings Settings;
     TConvertRequest Request;
     std::vector<std::string> Sources;
@@ -179,7 +179,7 @@ int RunConvertCommand(const std::vector<std::string>& Arguments, std::ostream& O
     TRunTotals Totals;
     {
         const std::unique_ptr<IJobProgress> Display =
-            MakeRunDisplay(Request.Progress, Out, OutIsTerminal,
+            MakeRunDisplay(Request.Progress, Out, TerminalColumns,
                            std::min<int>(Jobs, static_cast<int>(Sources.size())), Sources.size());
         Totals = TConvertPool(Settings, Done, RecordFile, Prober, *Display)
                      .Run(Sources, Jobs, Work->Path, StopSignal);

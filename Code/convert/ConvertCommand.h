@@ -10,6 +10,7 @@
 // Progress and results go to Out, the reasons for a refusal to Err. Returns
 // the exit status: 0 all converted or already done, 1 a file failed or came
 // out incomplete, 2 a command line that cannot be carried out (nothing is
-// touched then), 128 + the signal once StopSignal was set by one.
+// touched then), 128 + the signal once StopSignal was set by one. Out is a
+// terminal of TerminalColumns columns, or none when they are 0.
 int RunConvertCommand(const std::vector<std::string>& Arguments, std::ostream& Out,
-                      std::ostream& Err, bool OutIsTerminal, const std::atomic<int>& StopSignal);
+                      std::ostream& Err, int TerminalColumns, const std::atomic<int>& StopSignal);

@@ -1,8 +1,10 @@
 // korvalin-convert: Korvalin's conversions without a window.
 #include "ConvertCommand.h"
 
+#include <algorithm>
 #include <csignal>
 #include <iostream>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace {
@@ -22,6 +24,10 @@ int main(int argc, char* argv[]) {
     sigaction(SIGINT, &Action, nullptr);
     sigaction(SIGTERM, &Action, nullptr);
     std::signal(SIGPIPE, SIG_IGN); // a reader that went away must not end the conversions
+    winsize Terminal{};
+    const int Columns = isatty(STDOUT_FILENO) && ioctl(STDOUT_FILENO, TIOCGWINSZ, &Terminal) == 0
+                            ? std::max<int>(Terminal.ws_col, 40)
+                            : 0;
     return RunConvertCommand(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr,
-                             isatty(STDOUT_FILENO) != 0, StopSignal);
+                             Columns, StopSignal);
 }

@@ -93,8 +93,9 @@ std::string TimeOf(double Seconds) {
 // The bars, redrawn in place at most ten times a second by a thread of their own.
 class TBarDisplay : public IJobProgress {
 public:
-    TBarDisplay(std::ostream& Out, int JobCount, size_t Files)
-        : Out(Out), Jobs(static_cast<size_t>(JobCount)), Files(Files), Drawer([this] { Draw(); }) {}
+    TBarDisplay(std::ostream& Out, size_t Columns, int JobCount, size_t Files)
+        : Out(Out), Columns(Columns), Jobs(static_cast<size_t>(JobCount)), Files(Files),
+          Drawer([this] { Draw(); }) {}
     ~TBarDisplay() override {
         {
             const std::lock_guard Lock(State);
@@ -153,23 +154,34 @@ private:
             const double Elapsed = std::chrono::duration<double>(Clock::now() - Job.Since).count();
             Fraction += Job.Active ? Part : 0;
             Converted += Job.Active ? Job.Position : 0;
-            Text += std::to_string(Number + 1) + " " + Bar(Part, 24) + " ";
+            std::string Line = std::to_string(Number + 1) + " " + Bar(Part, 24) + " ";
             if (Job.Active)
-                Text += TimeOf(Job.Position) + "/" + TimeOf(Job.Length) + " " +
+                Line += TimeOf(Job.Position) + "/" + TimeOf(Job.Length) + " " +
                         Speed(Job.Position, Elapsed) + " " + Job.Name;
-            Text += "\n";
+            Text += FitLine(Line) + "\n";
             ++DrawnLines;
         }
         const double Elapsed = std::chrono::duration<double>(Clock::now() - Begun).count();
         const double Share = Files > 0 ? Fraction / static_cast<double>(Files) : 1;
-        Text += "  " + Bar(Share, 24) + " " + std::to_string(Done) + "/" + std::to_string(Files) +
-                " files " + Speed(Converted, Elapsed);
+        std::string Total = "  " + Bar(Share, 24) + " " + std::to_string(Done) + "/" +
+                            std::to_string(Files) + " files " + Speed(Converted, Elapsed);
         if (Share > 0 && Share < 1)
-            Text += " left " + TimeOf(Elapsed * (1 - Share) / Share);
-        Text += "\n";
+            Total += " left " + TimeOf(Elapsed * (1 - Share) / Share);
+        Text += FitLine(Total) + "\n";
         ++DrawnLines;
         Out << Text << std::flush;
         Changed = false;
+    }
+    // A bar's line cut to the terminal's width, at a character's start: a line
+    // that wrapped would throw the redrawing off.
+    std::string FitLine(std::string Line) const {
+        if (Line.size() < Columns)
+            return Line;
+        size_t End = Columns - 1;
+        while (End > 0 && (static_cast<unsigned char>(Line[End]) & 0xC0) == 0x80)
+            --End;
+        Line.resize(End);
+        return Line;
     }
     static std::string Speed(double MediaSeconds, double Elapsed) {
         const int Tenths = Elapsed > 0 ? static_cast<int>(MediaSeconds / Elapsed * 10) : 0;
@@ -177,6 +189,7 @@ private:
     }
 
     std::ostream& Out;
+    const size_t Columns;
     std::mutex State;
     std::condition_variable Wake;
     std::vector<TJob> Jobs;
@@ -204,14 +217,16 @@ std::string EndLine(const TConversionEntry& Entry) {
 }
 
 std::unique_ptr<IJobProgress> MakeRunDisplay(TProgressStyle Style, std::ostream& Out,
-                                             bool OutIsTerminal, int Jobs, size_t Files) {
+                                             int TerminalColumns, int Jobs, size_t Files) {
+    // Bars asked for where no terminal tells its width are drawn for the usual 80 columns.
+    const size_t Columns = TerminalColumns > 0 ? static_cast<size_t>(TerminalColumns) : 80;
     switch (Style) {
     case TProgressStyle::Auto:
-        if (OutIsTerminal)
-            return std::make_unique<TBarDisplay>(Out, Jobs, Files);
+        if (TerminalColumns > 0)
+            return std::make_unique<TBarDisplay>(Out, Columns, Jobs, Files);
         return std::make_unique<TLineDisplay>(Out);
     case TProgressStyle::Bar:
-        return std::make_unique<TBarDisplay>(Out, Jobs, Files);
+        return std::make_unique<TBarDisplay>(Out, Columns, Jobs, Files);
     case TProgressStyle::Json:
         return std::make_unique<TJsonDisplay>(Out);
     case TProgressStyle::None:

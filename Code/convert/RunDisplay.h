@@ -9,9 +9,9 @@
 // How a run shows its progress on Out: Bar draws a bar for each job and one
 // for the run on a terminal; None is silent; Json writes one object a line,
 // flushed at once, for other programs; otherwise one line a file as it ends.
-// Auto is Bar when Out is a terminal.
+// Auto is Bar when Out is a terminal: TerminalColumns wide, 0 when none.
 std::unique_ptr<IJobProgress> MakeRunDisplay(TProgressStyle Style, std::ostream& Out,
-                                             bool OutIsTerminal, int Jobs, size_t Files);
+                                             int TerminalColumns, int Jobs, size_t Files);
 
 // The line that tells how a file ended: "converted  SOURCE -> OUTPUT", with
 // the reason in parentheses when there is one.
