@@ -9,7 +9,7 @@ packages=(
     build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libmpv-dev libavformat-dev libavcodec-dev libjpeg-dev ffmpeg
-    nlohmann-json3-dev
+    nlohmann-json3-dev libssl-dev
     googletest libgtest-dev libgmock-dev parallel
     xvfb xauth xdotool fp-utils imagemagick
     librsvg2-bin debhelper lintian desktop-file-utils appstream
