@@ -24,15 +24,17 @@ for n in 1 2 3 4 5 6; do
         -c:a ac3 -ac 2 "$work/clips/clip$n.rm"
 done
 
-# MP4 "superb" as the window and korvalin-convert give it to evc.exe, run by ffmpeg itself.
+# MP4 "superb" as the window and korvalin-convert give it to evc.exe, run by ffmpeg itself,
+# into the folder OUT names.
 plain_ffmpeg() {
     ffmpeg -hide_banner -nostdin -nostats -loglevel error -y -ss 00:00:00 -i "file:$1" -t 60 \
         -c:v mpeg4 -b:v 512k -s 160x112 -r 14.985 -aspect 4:3 -filter:v fps=29.9700898503294 \
         -c:a aac -aac_coder fast -b:a 224k -ac 1 -ar 22050 -filter:a \
         "aformat=sample_rates=22050:channel_layouts=mono,volume=2,alimiter=limit=0.841:attack=5:release=50:level=false:latency=true" \
-        "file:$2"
+        "file:$OUT/$(basename "$1" .rm).mp4"
 }
 export -f plain_ffmpeg
+export OUT=$work/out
 
 seconds() { # wall time of one command
     local start end
@@ -48,7 +50,7 @@ one=() two=() limit=()
 for _ in $(seq "$runs"); do # interleaved, so that all three see the same machine load
     fresh; one+=("$(seconds "$convert" -t mp4 -q superb -j 1 --progress none -o "$work/out" "$work/clips")")
     fresh; two+=("$(seconds "$convert" -t mp4 -q superb -j 2 --progress none -o "$work/out" "$work/clips")")
-    fresh; limit+=("$(seconds parallel --will-cite -j 2 plain_ffmpeg {} "$work/out/{/.}.mp4" ::: "$work"/clips/*.rm)")
+    fresh; limit+=("$(seconds parallel --will-cite -j 2 plain_ffmpeg ::: "$work"/clips/*.rm)")
 done
 one_median=$(printf '%s\n' "${one[@]}" | median)
 two_median=$(printf '%s\n' "${two[@]}" | median)

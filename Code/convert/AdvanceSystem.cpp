@@ -99,7 +99,7 @@ void TAdvanceSystem::Execute() {
         [this](const std::string& Text) {
             Dispatcher.Post([Callback = OnOutput, Text] { Callback(Text); });
         },
-        &End, &Run);
+        &End, Run.get());
     if (!End.Started)
         AppFunc.TryWriteLog("Run command error.");
     if (OnEnd)

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -76,7 +77,9 @@ public:
                    const TAppFunc& AppFunc, TRunEndProc OnEnd = {});
     ~TAdvanceSystem() override;
 
-    TRunControl& Control() { return Run; }
+    // Shared, so that a stop that waits for the encoder outlives the runner,
+    // which the batch may free meanwhile.
+    std::shared_ptr<TRunControl> Control() const { return Run; }
 
 protected:
     void Execute() override;
@@ -87,5 +90,5 @@ private:
     IOutputDispatcher& Dispatcher;
     const TAppFunc& AppFunc;
     const TRunEndProc OnEnd;
-    TRunControl Run;
+    const std::shared_ptr<TRunControl> Run = std::make_shared<TRunControl>();
 };

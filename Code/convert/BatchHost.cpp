@@ -94,11 +94,13 @@ void TBatchHost::FreeRunner() {
 }
 
 bool TBatchHost::EncoderRunning() const {
-    return Runner && SysFunc->EncoderRunning(Runner->Control().Group());
+    return Runner && SysFunc->EncoderRunning(Runner->Control()->Group());
 }
 
 bool TBatchHost::StopEncoder() {
-    return !Runner || CommonLib->ProcessControl().StopEncoder(Runner->Control());
+    // Held here: the waits let the batch finish the file and free its runner.
+    const std::shared_ptr<TRunControl> Run = Runner ? Runner->Control() : nullptr;
+    return !Run || CommonLib->ProcessControl().StopEncoder(*Run);
 }
 
 bool TBatchHost::FileExists(const std::string& Path) const {

@@ -62,6 +62,21 @@ std::string_view QuotedSourcePath(std::string_view Line) {
     return {};
 }
 
+// A path as a line of the record holds it: quoted and escaped. Keys are made
+// of this form, so that a name that is not UTF-8 is found again too.
+std::string QuotedText(const std::string& Text) {
+    return json(Text).dump(-1, ' ', false, NonUtf8);
+}
+
+// A recorded SHA-256; all zeros, which no file has, for one of another form.
+TRecordIndex::TSha256 ShaOf(const json& Recorded) {
+    TRecordIndex::TSha256 Sha{};
+    const std::string& Text = Recorded.get_ref<const std::string&>();
+    if (Text.size() == Sha.size())
+        std::copy(Text.begin(), Text.end(), Sha.begin());
+    return Sha;
+}
+
 // Each source's key names its settings by number: the settings of a record's
 // lines are mostly the same, and are kept once.
 std::string KeyOf(const std::string& Source, size_t SettingsNumber) {
@@ -81,6 +96,7 @@ std::string RecordLine(const TConversionEntry& Entry) {
                  {"source", FileJson(Entry.Source, Entry.SourceDigest, Entry.SourceSeconds)}};
     Line.update(SettingsJson(Entry));
     Line["command"] = Entry.Command;
+    Line["script"] = Entry.Script;
     Line["versions"] = {{"korvalin-convert", Entry.ConverterVersion},
                         {"evc.exe", Entry.EncoderVersion},
                         {"ffmpeg", Entry.FfmpegVersion}};
@@ -97,13 +113,19 @@ void AppendRecordLine(const std::string& RecordFile, const std::string& Line) {
     if (File < 0)
         throw std::system_error(errno, std::generic_category(), "cannot open " + RecordFile);
     const std::string Text = Line + "\n";
-    int Error = flock(File, LOCK_EX) == 0 ? 0 : errno;
+    int Error = 0;
+    while (flock(File, LOCK_EX) != 0 && (Error = errno) == EINTR)
+        Error = 0;
+    const off_t Before = Error == 0 ? lseek(File, 0, SEEK_END) : -1;
     for (size_t Written = 0; Error == 0 && Written < Text.size();) {
         const ssize_t Count = write(File, Text.data() + Written, Text.size() - Written);
         if (Count < 0 && errno != EINTR)
             Error = errno;
         Written += Count > 0 ? static_cast<size_t>(Count) : 0;
     }
+    // Takes back a line written in part, so that the next one starts a line of its own.
+    if (Error != 0 && Before >= 0 && ftruncate(File, Before) != 0)
+        Error = errno;
     close(File); // releases the lock
     if (Error != 0)
         throw std::system_error(Error, std::generic_category(), "cannot write " + RecordFile);
@@ -111,31 +133,36 @@ void AppendRecordLine(const std::string& RecordFile, const std::string& Line) {
 
 TRecordIndex TRecordIndex::Load(const std::string& RecordFile,
                                 const std::vector<std::string>& Sources) {
-    std::unordered_set<std::string> Wanted;
+    // Hashes, not the paths again: a line of another source whose hash matches
+    // by chance is only kept under its own path, which no source looks up.
+    const std::hash<std::string_view> Hash;
+    std::unordered_set<size_t> Wanted;
     for (const std::string& Source : Sources)
-        Wanted.insert(json(Source).dump(-1, ' ', false, NonUtf8));
+        Wanted.insert(Hash(QuotedText(Source)));
     TRecordIndex Index;
     std::ifstream Record(RecordFile);
     for (std::string Line; std::getline(Record, Line);) {
-        if (!Wanted.contains(std::string(QuotedSourcePath(Line))))
+        const std::string_view Source = QuotedSourcePath(Line);
+        if (!Wanted.contains(Hash(Source)))
             continue;
-        const json Entry = json::parse(Line, nullptr, false);
-        if (!Entry.is_object() || !Entry.contains("output") || !Entry["output"].is_object())
-            continue;
-        const std::string Outcome = Entry.value("outcome", "");
-        if (Outcome != "converted" && Outcome != "incomplete")
-            continue;
-        const json Settings = {{"type", Entry.value("type", "")},
-                               {"options", Entry.value("options", json::object())},
-                               {"trim", Entry.value("trim", json::object())}};
-        const json& Source = Entry["source"];
-        const json& Output = Entry["output"];
-        const auto Pooled =
-            Index.SettingsNumbers.emplace(CanonicalText(Settings), Index.SettingsNumbers.size())
-                .first;
-        Index.Made[KeyOf(Source.value("path", ""), Pooled->second)] = {
-            Outcome == "converted", Source.value("sha256", ""), Output.value("path", ""),
-            Output.value("sha256", "")};
+        try { // a line of another form or with values of other kinds is passed over
+            const json Entry = json::parse(Line);
+            const std::string Outcome = Entry.at("outcome");
+            if (Outcome != "converted" && Outcome != "incomplete")
+                continue;
+            const json Settings = {{"type", Entry.at("type")},
+                                   {"options", Entry.at("options")},
+                                   {"trim", Entry.at("trim")}};
+            const auto Pooled =
+                Index.SettingsNumbers.emplace(CanonicalText(Settings), Index.SettingsNumbers.size())
+                    .first;
+            const json& Made = Entry.at("source");
+            const json& Output = Entry.at("output");
+            Index.Made[KeyOf(std::string(Source), Pooled->second)] = {
+                Outcome == "converted", Made.at("size").get<uint64_t>(), ShaOf(Made.at("sha256")),
+                ShaOf(Output.at("sha256")), Output.at("path")};
+        } catch (const nlohmann::json::exception&) {
+        }
     }
     return Index;
 }
@@ -145,6 +172,6 @@ const TRecordIndex::TMade* TRecordIndex::Find(const std::string& Source,
     const auto Known = SettingsNumbers.find(Settings);
     if (Known == SettingsNumbers.end())
         return nullptr;
-    const auto Found = Made.find(KeyOf(Source, Known->second));
+    const auto Found = Made.find(KeyOf(QuotedText(Source), Known->second));
     return Found == Made.end() ? nullptr : &Found->second;
 }

@@ -2,9 +2,11 @@
 
 #include "FileDigest.h"
 
-#include <memory>
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -21,6 +23,7 @@ struct TConversionEntry {
     std::string Type;
     std::vector<std::pair<std::string, std::string>> Options;
     std::string Command;
+    std::string Script; // the one line the command's script held
     std::string ConverterVersion, EncoderVersion, FfmpegVersion;
     std::string Output;
     std::optional<TFileDigest> OutputDigest;
@@ -43,13 +46,21 @@ void AppendRecordLine(const std::string& RecordFile, const std::string& Line);
 
 // The outputs a record says were made: for each source and settings, the
 // latest entry that left an output (converted or incomplete). Lines that are
-// not entries, such as a line cut short, are passed over.
+// not such entries, a line cut short say, are passed over.
 class TRecordIndex {
 public:
+    // A SHA-256 in hexadecimal, kept in place: an archive's index holds
+    // tens of thousands of them.
+    using TSha256 = std::array<char, 64>;
     struct TMade {
         bool Complete = false;
-        std::string SourceSha256, Output, OutputSha256;
+        uint64_t SourceSize = 0;
+        TSha256 SourceSha256{}, OutputSha256{};
+        std::string Output;
     };
+    static bool SameSha256(const TSha256& Kept, std::string_view Sha256) {
+        return Sha256 == std::string_view(Kept.data(), Kept.size());
+    }
     // The entries of the given sources alone; nothing when the record does
     // not exist yet. Lines of other sources are passed over unparsed, so that
     // each task of a large job array reads the shared record quickly.

@@ -13,7 +13,6 @@
 #include "SourceGathering.h"
 #include "StrFunc.h"
 
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -78,20 +77,25 @@ std::vector<std::string> SourcesOfRequest(const TConvertRequest& Request) {
     return Sources;
 }
 
-// The output folder, made when missing, with its trailing separator.
-std::string OutputFolderOf(const TConvertRequest& Request) {
+// Makes the output folder (ending with the separator) when it is missing.
+void MakeOutputFolder(const std::string& Folder) {
     std::error_code Error;
-    fs::create_directories(Request.OutputFolder, Error);
-    if (!fs::is_directory(Request.OutputFolder, Error))
-        throw EUsageError("cannot make the output folder " + Request.OutputFolder);
-    return (fs::absolute(Request.OutputFolder).lexically_normal() / "").string();
+    fs::create_directories(Folder, Error);
+    if (!fs::is_directory(Folder, Error))
+        throw EUsageError("cannot make the output folder " + Folder);
 }
 
-void RequireWritable(const std::string& RecordFile) {
-    const int File = open(RecordFile.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    if (File < 0)
+// Refuses a record that cannot be written, and makes nothing: a record that
+// exists must be writable, and so must a new one's folder, unless that is
+// the output folder still to be made.
+void RequireWritable(const std::string& RecordFile, const std::string& OutputFolder) {
+    const fs::path Folder = fs::absolute(RecordFile).lexically_normal().parent_path() / "";
+    std::error_code Error;
+    const bool Writable = fs::exists(RecordFile, Error) ? access(RecordFile.c_str(), W_OK) == 0
+                          : fs::exists(Folder, Error)   ? access(Folder.c_str(), W_OK) == 0
+                                                        : Folder == OutputFolder;
+    if (!Writable)
         throw EUsageError("cannot write the record " + RecordFile);
-    close(File);
 }
 
 std::string HostName() {
@@ -151,11 +155,13 @@ int RunConvertCommand(const std::vector<std::string>& Arguments, std::ostream& O
         Settings.Options = SelectionOf(Request, ProfileTupleOf(Request, Folders));
         Sources = SourcesOfRequest(Request);
         Settings.ProgramFolder = Folders.ProgramFolder;
-        Settings.OutputFolder = OutputFolderOf(Request);
+        Settings.OutputFolder =
+            (fs::absolute(Request.OutputFolder).lexically_normal() / "").string();
         RecordFile = Request.RecordFile.empty() ? Settings.OutputFolder + "korvalin-convert.jsonl"
                                                 : Request.RecordFile;
-        RequireWritable(RecordFile);
+        RequireWritable(RecordFile, Settings.OutputFolder);
         Work.emplace();
+        MakeOutputFolder(Settings.OutputFolder); // the first of the user's files touched
     } catch (const EUsageError& Error) {
         Err << "korvalin-convert: " << Error.what() << "\nTry 'korvalin-convert --help'.\n";
         return 2;

@@ -12,8 +12,10 @@
 #include "SourceRows.h"
 #include "UnreadableFile.h"
 
+#include <csignal>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -32,6 +34,29 @@ std::string NotesOf(const TRunEnd& End) {
     return Notes;
 }
 
+// Whether the path names a file directly in the folder (ending with the separator).
+bool InFolder(const std::string& Path, const std::string& Folder) {
+    const std::filesystem::path File(Path);
+    return File.is_absolute() && File.lexically_normal().parent_path() / "" == Folder;
+}
+
+std::string ScriptText(const std::string& ScriptFile) {
+    std::ifstream Script(ScriptFile);
+    std::string Line;
+    std::getline(Script, Line);
+    if (Line.ends_with('\r'))
+        Line.pop_back();
+    return Line;
+}
+
+// A run that a signal ended, ours or one sent to the encoder directly, as a
+// cluster's scheduler does when it cancels a job.
+bool EndedBySignal(const TRunEnd& End, const TRunControl& Control,
+                   const std::atomic<int>& StopSignal) {
+    return Control.EndRequested() || StopSignal != 0 || End.ExitCode == 128 + SIGTERM ||
+           End.ExitCode == 128 + SIGINT;
+}
+
 } // namespace
 
 std::string UtcTimeText() {
@@ -45,9 +70,9 @@ std::string UtcTimeText() {
 
 TConvertJob::TConvertJob(int Number, const TRunSettings& Settings, const TRecordIndex& Done,
                          std::string JobFolder, const TMediaDurationProber& Prober,
-                         IJobProgress& Progress)
+                         IJobProgress& Progress, const std::atomic<int>& StopSignal)
     : Number(Number), Settings(Settings), Done(Done), JobFolder(std::move(JobFolder)),
-      Prober(Prober), Progress(Progress) {}
+      Prober(Prober), Progress(Progress), StopSignal(StopSignal) {}
 
 TConversionEntry TConvertJob::Convert(const std::string& Source, TRunControl& Control) const {
     TConversionEntry Entry = Settings.Entry;
@@ -55,10 +80,13 @@ TConversionEntry TConvertJob::Convert(const std::string& Source, TRunControl& Co
     Entry.Source = std::filesystem::absolute(Source).lexically_normal().string();
     if (ReadSource(Entry)) {
         const TRecordIndex::TMade* Made = Done.Find(Entry.Source, SettingsKey(Entry));
-        const bool SameSource = Made && Made->SourceSha256 == Entry.SourceDigest->Sha256;
-        const std::optional<TFileDigest> Output =
-            SameSource ? DigestFile(Made->Output) : std::nullopt;
-        const bool OutputUnchanged = Output && Output->Sha256 == Made->OutputSha256;
+        const bool Ours =
+            Made && Made->SourceSize == Entry.SourceDigest->Size &&
+            TRecordIndex::SameSha256(Made->SourceSha256, Entry.SourceDigest->Sha256) &&
+            InFolder(Made->Output, Settings.OutputFolder);
+        const std::optional<TFileDigest> Output = Ours ? DigestFile(Made->Output) : std::nullopt;
+        const bool OutputUnchanged =
+            Output && TRecordIndex::SameSha256(Made->OutputSha256, Output->Sha256);
         if (OutputUnchanged && Made->Complete) {
             Entry.Outcome = "skipped";
             Entry.Reason = "already converted with the same settings";
@@ -67,10 +95,11 @@ TConversionEntry TConvertJob::Convert(const std::string& Source, TRunControl& Co
             Entry.OutputSeconds =
                 static_cast<double>(Prober.ProbeMilliseconds(Made->Output)) / 1000;
         } else {
-            std::error_code Ignored; // a file that stays only costs its name
-            if (OutputUnchanged)     // what an earlier run could read of it: its name is free again
-                std::filesystem::remove(Made->Output, Ignored);
             Run(Entry, Control);
+            // What an earlier run could read of the source gives way to a new output.
+            std::error_code Ignored; // a file that stays only costs its name
+            if (OutputUnchanged && !Entry.Output.empty() && Entry.Output != Made->Output)
+                std::filesystem::remove(Made->Output, Ignored);
         }
     }
     Entry.Ended = UtcTimeText();
@@ -120,6 +149,7 @@ void TConvertJob::Run(TConversionEntry& Entry, TRunControl& Control) const {
         Fail(Entry, Error.what());
         return;
     }
+    Entry.Script = ScriptText(JobApp.Folders().ScriptFile());
     Progress.Started(Number, Entry.Source, static_cast<double>(CutSecondsOf(Row)));
     TRunEnd End;
     End.Started = RunConsoleCommand(
@@ -130,7 +160,7 @@ void TConvertJob::Run(TConversionEntry& Entry, TRunControl& Control) const {
         },
         &End, &Control);
     const TRunOutcome Outcome = JudgeRun(End, Entry.Command, &IsRegularFile);
-    if (Control.EndRequested() && Outcome.Kind != TRunOutcome::TKind::Converted) {
+    if (Outcome.Kind == TRunOutcome::TKind::Failed && EndedBySignal(End, Control, StopSignal)) {
         evc::RemoveStalePartialFiles(Params.OutputFolder);
         Entry.Outcome = "stopped";
         Entry.Reason = "stopped before the end; nothing was kept";

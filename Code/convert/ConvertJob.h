@@ -4,6 +4,7 @@
 #include "ConversionRecord.h"
 #include "ConvertParameter.h"
 
+#include <atomic>
 #include <string>
 
 class TMediaDurationProber;
@@ -34,8 +35,10 @@ public:
 // a folder of its own, so that jobs share nothing but the output folder.
 class TConvertJob {
 public:
+    // StopSignal is set once a signal stops the run.
     TConvertJob(int Number, const TRunSettings& Settings, const TRecordIndex& Done,
-                std::string JobFolder, const TMediaDurationProber& Prober, IJobProgress& Progress);
+                std::string JobFolder, const TMediaDurationProber& Prober, IJobProgress& Progress,
+                const std::atomic<int>& StopSignal);
 
     // Converts the source, or skips it when the record shows its output as
     // made from the same source with the same settings and still unchanged;
@@ -55,6 +58,7 @@ private:
     const std::string JobFolder;
     const TMediaDurationProber& Prober;
     IJobProgress& Progress;
+    const std::atomic<int>& StopSignal;
 };
 
 // The current time in UTC as 2026-12-11T13:45:07Z.

@@ -20,6 +20,7 @@ void NoteStop(int Signal) {
 int main(int argc, char* argv[]) {
     struct sigaction Action {};
     Action.sa_handler = &NoteStop;
+    Action.sa_flags = SA_RESTART; // the work goes on until the jobs see the signal
     sigemptyset(&Action.sa_mask);
     sigaction(SIGINT, &Action, nullptr);
     sigaction(SIGTERM, &Action, nullptr);

@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -48,40 +47,49 @@ TRunTotals TConvertPool::Run(const std::vector<std::string>& Sources, int Jobs,
     std::mutex TotalsLock;
     std::atomic<size_t> Next = 0;
     std::atomic<bool> Stopping = false;
-    std::atomic<int> Running = 0;
-    const size_t JobCount = std::min(static_cast<size_t>(Jobs), Sources.size());
     // Asked to end their encoders only once the run stops, when no job takes
-    // a further source, so a control serves all of its job's runs.
-    std::vector<std::unique_ptr<TRunControl>> Controls;
-    std::vector<std::thread> Threads;
-    for (size_t Number = 0; Number < JobCount; ++Number) {
+    // a further source, so a control serves all of its job's runs. All are
+    // made before the first job starts.
+    std::vector<TRunControl> Controls(std::min(static_cast<size_t>(Jobs), Sources.size()));
+    std::atomic<size_t> Running = Controls.size();
+    const auto RunJob = [&](size_t Number) {
         const std::string JobFolder = WorkFolder + "job" + std::to_string(Number + 1) + "/";
-        std::filesystem::create_directories(JobFolder);
-        Controls.push_back(std::make_unique<TRunControl>());
-        ++Running;
-        Threads.emplace_back([&, Number, JobFolder] {
-            const TConvertJob Job(static_cast<int>(Number), Settings, Done, JobFolder, Prober,
-                                  Progress);
-            for (size_t Index; !Stopping && (Index = Next++) < Sources.size();) {
-                TConversionEntry Entry = Convert(Job, Sources[Index], *Controls[Number]);
-                try {
-                    AppendRecordLine(RecordFile, RecordLine(Entry));
-                } catch (const std::system_error& Error) {
-                    Entry.Outcome = "failed";
-                    Entry.Reason = std::string("not recorded: ") + Error.what();
-                }
-                Progress.Ended(static_cast<int>(Number), Entry);
-                const std::lock_guard Lock(TotalsLock);
-                Count(Entry, Totals);
+        std::error_code Error; // a job without its folder records each file's failure
+        std::filesystem::create_directories(JobFolder, Error);
+        const TConvertJob Job(static_cast<int>(Number), Settings, Done, JobFolder, Prober, Progress,
+                              StopSignal);
+        for (size_t Index; !Stopping && StopSignal == 0 && (Index = Next++) < Sources.size();) {
+            TConversionEntry Entry = Convert(Job, Sources[Index], Controls[Number]);
+            try {
+                AppendRecordLine(RecordFile, RecordLine(Entry));
+            } catch (const std::system_error& Error) {
+                Entry.Outcome = "failed";
+                Entry.Reason = std::string("not recorded: ") + Error.what();
             }
-            --Running;
-        });
+            Progress.Ended(static_cast<int>(Number), Entry);
+            const std::lock_guard Lock(TotalsLock);
+            Count(Entry, Totals);
+        }
+        --Running;
+    };
+    std::vector<std::thread> Threads;
+    for (size_t Number = 0; Number < Controls.size(); ++Number) {
+        try {
+            Threads.emplace_back(RunJob, Number);
+        } catch (const std::system_error&) { // fewer jobs than asked for share the files
+            Running -= Controls.size() - Number;
+            break;
+        }
+    }
+    if (Threads.empty()) { // no thread at all: this one converts, stopping between files
+        ++Running;
+        RunJob(0);
     }
     while (Running > 0) {
         if (StopSignal != 0 && !Stopping) {
             Stopping = true;
-            for (const auto& Control : Controls)
-                Control->RequestEnd();
+            for (TRunControl& Control : Controls)
+                Control.RequestEnd();
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }

@@ -15,7 +15,8 @@ struct TRunTotals {
 
 // Converts a list of sources with a number of jobs at once, each on a thread
 // of its own taking the next source when it is free, and appends each file's
-// entry to the record as it ends. Nothing is shared with another run.
+// entry to the record as it ends. Runs side by side share only the output
+// folder and the record.
 class TConvertPool {
 public:
     TConvertPool(const TRunSettings& Settings, const TRecordIndex& Done, std::string RecordFile,

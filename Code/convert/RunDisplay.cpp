@@ -15,6 +15,15 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
+// Text for a terminal: a file name may hold any byte, and control characters
+// would move the cursor or worse.
+std::string Printable(std::string Text) {
+    for (char& Byte : Text)
+        if (static_cast<unsigned char>(Byte) < 0x20 || Byte == 0x7f)
+            Byte = '?';
+    return Text;
+}
+
 class TSilentDisplay : public IJobProgress {
 public:
     void Started(int, const std::string&, double) override {}
@@ -106,8 +115,9 @@ public:
     }
     void Started(int Job, const std::string& Source, double Seconds) override {
         const std::lock_guard Lock(State);
-        Jobs[static_cast<size_t>(Job)] = {std::filesystem::path(Source).filename().string(),
-                                          Seconds, 0, Clock::now(), true};
+        Jobs[static_cast<size_t>(Job)] = {
+            Printable(std::filesystem::path(Source).filename().string()), Seconds, 0, Clock::now(),
+            true};
         Changed = true;
     }
     void Position(int Job, double Seconds) override {
@@ -213,7 +223,7 @@ std::string EndLine(const TConversionEntry& Entry) {
         Line += " -> " + Entry.Output;
     if (!Entry.Reason.empty())
         Line += " (" + Entry.Reason + ")";
-    return Line;
+    return Printable(Line);
 }
 
 std::unique_ptr<IJobProgress> MakeRunDisplay(TProgressStyle Style, std::ostream& Out,

@@ -198,6 +198,8 @@ TEST_F(Runner, AnEndRequestEndsTheEncoderAndItsChildren) {
     Control.RequestEnd();
     Run.join();
     EXPECT_EQ(End.ExitCode, 128 + SIGKILL);
+    for (int Look = 0; Look < 100 && ProcessGroupExists(Control.Group()); ++Look)
+        std::this_thread::sleep_for(10ms); // the killed child may take a moment to go
     EXPECT_FALSE(ProcessGroupExists(Control.Group())) << "the sleeping child is gone too";
 }
 
