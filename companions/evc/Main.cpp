@@ -12,6 +12,7 @@
 #include "Id3Comment.h"
 #include "LocalFile.h"
 #include "OutputFile.h"
+#include "RunGuard.h"
 #include "RunReport.h"
 #include "SourceHeader.h"
 #include "StatusText.h"
@@ -79,6 +80,7 @@ int Convert(const std::vector<std::string>& Arguments) {
     } catch (const std::system_error& Error) {
         return Refuse("Cannot write '" + Options.OutputFile + "': " + Error.code().message() + ".");
     }
+    const evc::TRunGuard Guard(Partial->Path());
     evc::TEncodeOptions Run = Options;
     Run.OutputFile = Partial->Path();
     Run.Overwrite = true;
@@ -89,6 +91,7 @@ int Convert(const std::vector<std::string>& Arguments) {
     evc::TDamageCounter Damage;
     long long ReportedTime = -1;
     const auto ReportProgress = [&] { // only when the conversion has moved on
+        Guard.EndIfStarterGone();
         if (Progress.TimeMicroseconds > ReportedTime) {
             WriteOut(evc::StatusLine(Progress, HasVideo) + "\r");
             ReportedTime = Progress.TimeMicroseconds;
