@@ -3,6 +3,7 @@
 #include "ConvertParameter.h"
 #include "DialogFrame.h"
 #include "ElidedLabel.h"
+#include "ElidedPath.h"
 #include "EventHandlers.h"
 #include "Globals.h"
 #include "ProgressRules.h"
@@ -41,12 +42,20 @@ void TfrmConverting::showEvent(QShowEvent* Event) {
 
 void TfrmConverting::FormShow() {
     AnimationStep = 0;
-    ui->lblCurFileName->setText(FromEngineText(CommonLib->Params.SourceFile));
+    ShowCurrentFile();
     ui->lblPersent->setText("Current: 1, Total: " + QString::number(CustomProc->Batch.TotalCount));
     for (QProgressBar* Bar : {ui->pbTotal, ui->ProgressBar1}) {
         Bar->setRange(0, 1);
         Bar->setValue(0);
     }
+}
+
+void TfrmConverting::ShowCurrentFile() {
+    const QString Path = FromEngineText(CommonLib->Params.SourceFile);
+    QLabel* Label = ui->lblCurFileName;
+    Label->setText(ElidePath(Path, Label->fontMetrics(), Label->contentsRect().width()));
+    Label->setToolTip(Path); // the whole path, also for screen readers
+    Label->setAccessibleName(Path);
 }
 
 void TfrmConverting::ShowTimeLeft() {
@@ -66,7 +75,7 @@ void TfrmConverting::ShowConvertProgress(const QString& Text) {
     const QStringList Lines = QString(Text).replace('\r', '\n').split('\n', Qt::SkipEmptyParts);
     Panel->setText(Lines.isEmpty() ? QString() : Lines.last());
     Panel->setToolTip(Panel->text());
-    ui->lblCurFileName->setText(FromEngineText(CommonLib->Params.SourceFile));
+    ShowCurrentFile();
     actRefreshProgressExecute();
 }
 

@@ -47,6 +47,8 @@ private:
     bool FormClose();
     void StopEncoder() const;
     void StartBatch();
+    // The file's own name kept whole, the folder cut first.
+    void ShowCurrentFile();
     void ShowTimeLeft();
     double Now() const { return static_cast<double>(BatchClock.elapsed()) / 1000; }
 

@@ -1,13 +1,16 @@
 #include "SourceListView.h"
 
+#include "ElidedPath.h"
 #include "EventHandlers.h"
 
+#include <QApplication>
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTimeEdit>
 #include <numeric>
@@ -21,12 +24,22 @@ const char* const WidestTexts[SourceColumnCount] = {"",         "",         "999
 constexpr int LeastFileNameWidth = 60;
 const QString TimeFormat = "HH:mm:ss";
 
-// Edits the start and end times, the cells the list lets the user edit, as
-// hh:mm:ss. A change of the start ends its edit at once, so that the row is
-// corrected on every change.
-class TTimeCellDelegate : public QStyledItemDelegate {
+// Shows a long path with its file's name whole, and edits the start and end
+// times, the cells the list lets the user edit, as hh:mm:ss. A change of the
+// start ends its edit at once, so that the row is corrected on every change.
+class TSourceCellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
+
+    void initStyleOption(QStyleOptionViewItem* Option, const QModelIndex& Index) const override {
+        QStyledItemDelegate::initStyleOption(Option, Index);
+        if (Index.column() != FileNameColumn || Option->rect.width() <= 0)
+            return;
+        const QStyle* Style = Option->widget ? Option->widget->style() : QApplication::style();
+        const int Room =
+            Style->subElementRect(QStyle::SE_ItemViewItemText, Option, Option->widget).width();
+        Option->text = ElidePath(Option->text, Option->fontMetrics, Room);
+    }
 
     QWidget* createEditor(QWidget* Parent, const QStyleOptionViewItem&,
                           const QModelIndex& Index) const override {
@@ -36,8 +49,8 @@ public:
         Editor->setButtonSymbols(QAbstractSpinBox::NoButtons); // the narrow cell keeps its digits
         if (Index.column() == StartTimeColumn) {
             connect(Editor, &QTimeEdit::timeChanged, this, [this, Editor] {
-                emit const_cast<TTimeCellDelegate*>(this)->commitData(Editor);
-                emit const_cast<TTimeCellDelegate*>(this)->closeEditor(Editor);
+                emit const_cast<TSourceCellDelegate*>(this)->commitData(Editor);
+                emit const_cast<TSourceCellDelegate*>(this)->closeEditor(Editor);
             });
         }
         return Editor;
@@ -63,8 +76,7 @@ TSourceListView::TSourceListView(QWidget* Parent) : QTreeView(Parent) {
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked |
                     QAbstractItemView::EditKeyPressed);
-    setItemDelegate(new TTimeCellDelegate(this));
-    setTextElideMode(Qt::ElideMiddle); // a long path keeps the file's own name in sight
+    setItemDelegate(new TSourceCellDelegate(this));
     header()->setSectionsMovable(false);
     header()->setStretchLastSection(false);
     header()->setSectionResizeMode(QHeaderView::Interactive);
