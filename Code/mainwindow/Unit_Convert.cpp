@@ -6,6 +6,7 @@
 #include "InitFileForm.h"
 #include "QtText.h"
 #include "ShellServices.h"
+#include "SourceGathering.h"
 #include "StartUp.h"
 #include "SystemActions.h"
 #include "UnitCustomProc.h"
@@ -24,6 +25,7 @@
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QThreadPool>
 #include <QTimer>
 #include <QWindow>
 
@@ -253,12 +255,48 @@ void TFrmMainForm::dropEvent(QDropEvent* Event) {
 }
 
 void TFrmMainForm::FilesDropped(const QStringList& Paths) {
+    // Folders are listed on a worker, so that a large one never holds the
+    // window; each drop waits for the listing of the one before it, so that
+    // the rows keep the order of the drops.
+    ArrivingDrops << Paths;
+    ListArrivingFolders();
+}
+
+void TFrmMainForm::ListArrivingFolders() {
+    if (ListingFolders || ArrivingDrops.isEmpty())
+        return;
+    ListingFolders = true;
+    QThreadPool::globalInstance()->start([this, Paths = std::exchange(ArrivingDrops, {})] {
+        QStringList Files, Notes;
+        for (const QString& Path : Paths) {
+            if (!QFileInfo(Path).isDir()) {
+                Files << Path;
+                continue;
+            }
+            try {
+                const std::vector<std::string> Found = RealMediaFilesIn(ToEngineText(Path));
+                for (const std::string& File : Found)
+                    Files << FromEngineText(File);
+                if (Found.empty())
+                    Notes << "Folder has no RealMedia file to add: " + Path;
+            } catch (const std::exception& Error) {
+                Notes << "Folder not read: " + Path + " (" + FromEngineText(Error.what()) + ")";
+            }
+        }
+        QMetaObject::invokeMethod(this, [this, Files, Notes] { FolderListed(Files, Notes); });
+    });
+}
+
+void TFrmMainForm::FolderListed(const QStringList& Files, const QStringList& Notes) {
+    for (const QString& Note : Notes)
+        AppFunc->TryWriteLog(ToEngineText(Note));
+    ListingFolders = false;
     // Added once the drop is over, so that the program the files came from
-    // does not wait for the probing; a drop that comes while earlier files are
-    // being added waits for them, so that the rows keep the order of the drops.
-    PendingDrops << Paths;
+    // does not wait for the probing.
+    PendingDrops << Files;
     if (!AddingDrops)
         QTimer::singleShot(0, this, Handler(this, &TFrmMainForm::AddDroppedFiles));
+    ListArrivingFolders();
 }
 
 void TFrmMainForm::AddDroppedFiles() {
@@ -278,15 +316,8 @@ void TFrmMainForm::OpenFiles(const QStringList& Paths) {
         showNormal();
     raise();
     activateWindow();
-    QStringList Files;
-    for (const QString& Path : Paths) {
-        if (QFileInfo(Path).isDir())
-            AppFunc->TryWriteLog("Folder not added, only files can be: " + ToEngineText(Path));
-        else
-            Files << Path;
-    }
-    if (!Files.isEmpty())
-        FilesDropped(Files);
+    if (!Paths.isEmpty())
+        FilesDropped(Paths);
 }
 
 void TFrmMainForm::btnOpenFileClick() {

@@ -54,6 +54,8 @@ private:
     void btnRemoveFileClick();
     void btnClearFileClick();
     void FilesDropped(const QStringList& Paths);
+    void ListArrivingFolders();
+    void FolderListed(const QStringList& Files, const QStringList& Notes);
     void AddDroppedFiles();
     void Label3Click();
     void btnOptionsClick();
@@ -69,6 +71,8 @@ private:
     TWindowAnchors Anchors;
     QTimer tmrClearMemory; // hands unused memory back every second
     bool Shown = false;
-    QStringList PendingDrops;
+    QStringList ArrivingDrops; // waiting for their folders to be listed
+    bool ListingFolders = false;
+    QStringList PendingDrops; // waiting to be added
     bool AddingDrops = false;
 };

@@ -65,7 +65,20 @@ TEST_F(Instance, LaterStartsHandTheirFilesToTheRunningWindowAsADrop) {
     ASSERT_TRUE(QTest::qWaitFor([this] { return Paths().size() == 3; }, 5000));
     EXPECT_THAT(Paths(), ElementsAre(A.toStdString(), B.toStdString(), C.toStdString()));
     EXPECT_THAT(LogMessagesOf(Temp.Path("log.txt")),
-                Contains("Folder not added, only files can be: " + Temp.Path("run")));
+                Contains("Folder has no RealMedia file to add: " + Temp.Path("run")));
+}
+
+// A folder adds the RealMedia files below it in path order, whatever their
+// letter case, and a link back up does not lead round in circles.
+TEST_F(Instance, AFolderAddsItsRealMediaFilesInPathOrder) {
+    Start();
+    std::filesystem::create_directories(Temp.Path("in/sub"));
+    const QString B = File("in/sub/B.RMVB"), A = File("in/a.rm");
+    File("in/notes.txt");
+    std::filesystem::create_directory_symlink(Temp.Path("in"), Temp.Path("in/sub/loop"));
+    FrmMainForm->OpenFiles({QString::fromStdString(Temp.Path("in")), File("c.rm")});
+    ASSERT_TRUE(QTest::qWaitFor([this] { return Paths().size() == 3; }, 5000));
+    EXPECT_THAT(Paths(), ElementsAre(A.toStdString(), B.toStdString(), Temp.Path("c.rm")));
 }
 
 } // namespace
