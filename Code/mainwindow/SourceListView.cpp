@@ -36,8 +36,12 @@ public:
         if (Index.column() != FileNameColumn || Option->rect.width() <= 0)
             return;
         const QStyle* Style = Option->widget ? Option->widget->style() : QApplication::style();
+        // The style draws the text inside a margin on either side of its rectangle.
+        const int Margin =
+            Style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, Option->widget) + 1;
         const int Room =
-            Style->subElementRect(QStyle::SE_ItemViewItemText, Option, Option->widget).width();
+            Style->subElementRect(QStyle::SE_ItemViewItemText, Option, Option->widget).width() -
+            2 * Margin;
         Option->text = ElidePath(Option->text, Option->fontMetrics, Room);
     }
 
