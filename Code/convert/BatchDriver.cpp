@@ -40,6 +40,7 @@ void TBatchDriver::ConvertFileList() {
     for (int Row = 0; Row < Host.RowCount(); ++Row)
         TotalCount += Host.RowChecked(Row) ? 1 : 0;
     FailedFiles.clear();
+    Host.ClearRowMarks();
     if (Host.RowCount() == 0) {
         Host.ShowWarning("Please add media files you want to convert into the list.");
         Host.HideProgress();
@@ -131,6 +132,8 @@ void TBatchDriver::FinishFile() {
         RemovePartialOutput();
     else if (!Outcome.Reason.empty())
         NoteFailure(CurrentSource, Outcome.Reason);
+    else
+        Host.MarkRow(FileIndex, {TRowOutcome::TKind::Converted, Outcome.Output});
     ++FileIndex;
     NextFile();
 }
@@ -178,5 +181,6 @@ std::string TBatchDriver::OutputFile() const {
 
 void TBatchDriver::NoteFailure(const std::string& Source, const std::string& Reason) {
     Host.WriteLog("Convert error: " + Source + " (" + Reason + ")");
+    Host.MarkRow(FileIndex, {TRowOutcome::TKind::NotConverted, Reason});
     FailedFiles.push_back(Source + " (" + Reason + ")");
 }

@@ -2,6 +2,7 @@
 
 #include "AdvanceSystem.h"
 #include "FileSystem.h"
+#include "SourceRowStore.h"
 
 #include <string>
 #include <vector>
@@ -15,6 +16,9 @@ public:
     virtual int RowCount() const = 0;
     virtual bool RowChecked(int Row) const = 0;
     virtual std::string RowSource(int Row) const = 0;
+    // Marks a row with how the batch left it, and clears every row's mark.
+    virtual void MarkRow(int Row, const TRowOutcome& Outcome) = 0;
+    virtual void ClearRowMarks() = 0;
     // Builds the encoder command for a source (empty when the output type has
     // none); may throw when the script cannot be written or the path quoted.
     virtual std::string CreateConvertParameter(const std::string& Source) = 0;
@@ -102,6 +106,7 @@ private:
     void NextFile();
     void FinishFile();
     void EndBatch();
+    // Logs and marks the row being converted as not converted, and names it at the end.
     void NoteFailure(const std::string& Source, const std::string& Reason);
     // The output file that the current command names, empty when there is none.
     std::string OutputFile() const;

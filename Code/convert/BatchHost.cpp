@@ -46,6 +46,15 @@ std::string TBatchHost::RowSource(int Row) const {
     return SourceList().Row(Row)[FileNameColumn];
 }
 
+void TBatchHost::MarkRow(int Row, const TRowOutcome& Outcome) {
+    if (Row < SourceList().RowCount())
+        SourceList().SetOutcome(Row, Outcome);
+}
+
+void TBatchHost::ClearRowMarks() {
+    SourceList().ClearOutcomes();
+}
+
 std::string TBatchHost::CreateConvertParameter(const std::string& Source) {
     return CustomProc->CreateConvertParameter(Source);
 }

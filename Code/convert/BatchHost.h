@@ -18,6 +18,8 @@ public:
     int RowCount() const override;
     bool RowChecked(int Row) const override;
     std::string RowSource(int Row) const override;
+    void MarkRow(int Row, const TRowOutcome& Outcome) override;
+    void ClearRowMarks() override;
     std::string CreateConvertParameter(const std::string& Source) override;
     void WriteLog(const std::string& Line) override;
     void ShowWarning(const std::string& Text) override;

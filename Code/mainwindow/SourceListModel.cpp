@@ -2,6 +2,9 @@
 
 #include "QtText.h"
 
+#include <QApplication>
+#include <QStyle>
+
 namespace {
 
 const char* const Captions[SourceColumnCount] = {"",           "File Name", "File Size", "Duration",
@@ -9,6 +12,28 @@ const char* const Captions[SourceColumnCount] = {"",           "File Name", "Fil
 
 bool IsTimeColumn(int Column) {
     return Column == StartTimeColumn || Column == EndTimeColumn;
+}
+
+// A row's outcome in words, for its tip and for screen readers.
+QString OutcomeText(const TRowOutcome& Outcome) {
+    switch (Outcome.Kind) {
+    case TRowOutcome::TKind::Converted:
+        return "Converted to " + FromEngineText(Outcome.Text);
+    case TRowOutcome::TKind::NotConverted:
+        return "Not converted: " + FromEngineText(Outcome.Text);
+    case TRowOutcome::TKind::None:
+        break;
+    }
+    return {};
+}
+
+// The mark of a row's file name: a tick, or a warning.
+QVariant OutcomeMark(const TRowOutcome& Outcome) {
+    if (Outcome.Kind == TRowOutcome::TKind::None)
+        return {};
+    return QApplication::style()->standardIcon(Outcome.Kind == TRowOutcome::TKind::Converted
+                                                   ? QStyle::SP_DialogApplyButton
+                                                   : QStyle::SP_MessageBoxWarning);
 }
 
 } // namespace
@@ -30,8 +55,18 @@ QVariant TSourceListModel::data(const QModelIndex& Index, int Role) const {
         return Role == Qt::CheckStateRole
                    ? QVariant(Cells[CheckStatusColumn] == "True" ? Qt::Checked : Qt::Unchecked)
                    : QVariant();
-    const bool Shown = Role == Qt::DisplayRole || Role == Qt::EditRole ||
-                       (Role == Qt::ToolTipRole && Column == FileNameColumn); // the whole path
+    const TRowOutcome& Outcome = Store.Outcome(static_cast<size_t>(Index.row()));
+    if (Column == FileNameColumn) {
+        if (Role == Qt::DecorationRole)
+            return OutcomeMark(Outcome);
+        if (Role == Qt::AccessibleDescriptionRole)
+            return OutcomeText(Outcome);
+        if (Role == Qt::ToolTipRole) { // the whole path, and how the last batch left it
+            const QString Text = OutcomeText(Outcome);
+            return FromEngineText(Cells[FileNameColumn]) + (Text.isEmpty() ? "" : "\n" + Text);
+        }
+    }
+    const bool Shown = Role == Qt::DisplayRole || Role == Qt::EditRole;
     return Shown ? QVariant(FromEngineText(Cells[static_cast<size_t>(Column)])) : QVariant();
 }
 
@@ -79,6 +114,17 @@ void TSourceListModel::SetTimes(const std::vector<int>& Rows, size_t Column,
     for (const int Row : Rows)
         Store.SetTime(static_cast<size_t>(Row), Column, Text);
     RowsChanged(Rows.front(), Rows.back());
+}
+
+void TSourceListModel::SetOutcome(int Row, TRowOutcome Outcome) {
+    Store.SetOutcome(static_cast<size_t>(Row), std::move(Outcome));
+    RowsChanged(Row, Row);
+}
+
+void TSourceListModel::ClearOutcomes() {
+    Store.ClearOutcomes();
+    if (rowCount() > 0)
+        RowsChanged(0, rowCount() - 1);
 }
 
 void TSourceListModel::AppendRows(std::vector<TRowCells> Rows) {

@@ -5,9 +5,9 @@
 #include <QAbstractTableModel>
 
 // The source list's rows as the view shows and edits them: the check cell,
-// the path with its whole text as a tip, and the time cells that can be
-// edited. Rows come and go in batches, so that a list of many thousands
-// changes in one step.
+// the path with its whole text as a tip and the mark of the last batch's
+// outcome, and the time cells that can be edited. Rows come and go in batches, so that a list of
+// many thousands changes in one step.
 class TSourceListModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -26,6 +26,9 @@ public:
     void SetRow(int Row, const TRowCells& Cells);
     // A marker's time in each of the rows, which ascend; see TSourceRowStore::SetTime.
     void SetTimes(const std::vector<int>& Rows, size_t Column, const std::string& Text);
+    // A row's mark, and clearing every row's, as batches leave them.
+    void SetOutcome(int Row, TRowOutcome Outcome);
+    void ClearOutcomes();
     void AppendRows(std::vector<TRowCells> Rows);
     // The rows at the given indexes, which ascend, go in one pass.
     void RemoveRows(const std::vector<int>& Ascending);

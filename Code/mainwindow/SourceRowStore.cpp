@@ -15,6 +15,9 @@ std::string FoldedAscii(std::string Text) {
 
 void TSourceRowStore::Set(size_t Index, TRowCells Cells) {
     const bool PathChanged = Cells[FileNameColumn] != Rows[Index][FileNameColumn];
+    if (Cells[StartTimeColumn] != Rows[Index][StartTimeColumn] ||
+        Cells[EndTimeColumn] != Rows[Index][EndTimeColumn])
+        Outcomes[Index] = {};
     Rows[Index] = std::move(Cells);
     if (PathChanged)
         Reindex();
@@ -23,13 +26,19 @@ void TSourceRowStore::Set(size_t Index, TRowCells Cells) {
 void TSourceRowStore::SetTime(size_t Index, size_t Column, const std::string& Text) {
     TRowCells& Cells = Rows[Index];
     Cells[Column] = Text;
+    Outcomes[Index] = {};
     Cells[CutDurationColumn] =
         FormatDuration(CutSecondsOf(SourceRowOf(Rows[FileOfRow[Index]->back()])));
 }
 
 void TSourceRowStore::Append(TRowCells Cells) {
     Rows.push_back(std::move(Cells));
+    Outcomes.emplace_back();
     Index(Rows.size() - 1);
+}
+
+void TSourceRowStore::ClearOutcomes() {
+    std::fill(Outcomes.begin(), Outcomes.end(), TRowOutcome());
 }
 
 bool TSourceRowStore::HasPath(const std::string& Path) const {
@@ -54,16 +63,20 @@ void TSourceRowStore::Remove(const std::vector<size_t>& Ascending) {
             ++Next;
             continue;
         }
-        if (Kept != Row)
+        if (Kept != Row) {
             Rows[Kept] = std::move(Rows[Row]);
+            Outcomes[Kept] = std::move(Outcomes[Row]);
+        }
         ++Kept;
     }
     Rows.resize(Kept);
+    Outcomes.resize(Kept);
     Reindex();
 }
 
 void TSourceRowStore::Clear() {
     Rows.clear();
+    Outcomes.clear();
     ByFoldedPath.clear();
     FileOfRow.clear();
 }

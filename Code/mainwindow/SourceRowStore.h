@@ -12,6 +12,14 @@ inline TSourceRow SourceRowOf(const TRowCells& Cells) {
     return {Cells[FileNameColumn], Cells[StartTimeColumn], Cells[EndTimeColumn]};
 }
 
+// How the last batch left a row: untouched, converted to an output, or not
+// converted for a reason. Kept beside the row's cells, which it never changes.
+struct TRowOutcome {
+    enum class TKind { None, Converted, NotConverted };
+    TKind Kind = TKind::None;
+    std::string Text = {}; // the output's path, or the reason in words
+};
+
 // The rows of the source list in list order, with an index of their paths:
 // finding a file's rows, or whether a path is listed, costs the same with five
 // rows as with twenty thousand, and removing many rows is one pass.
@@ -19,11 +27,16 @@ class TSourceRowStore {
 public:
     size_t Count() const { return Rows.size(); }
     const TRowCells& Row(size_t Index) const { return Rows[Index]; }
-    // Replaces a row's cells; a changed path moves the row in the index.
+    // Replaces a row's cells; a changed path moves the row in the index, and
+    // a changed trim clears the row's outcome.
     void Set(size_t Index, TRowCells Cells);
     // A marker's time: Text becomes the row's start or end time (Column), and
-    // its cut is worked out from the last row of its file as that one reads now.
+    // its cut is worked out from the last row of its file as that one reads
+    // now. The row's outcome is cleared.
     void SetTime(size_t Index, size_t Column, const std::string& Text);
+    const TRowOutcome& Outcome(size_t Index) const { return Outcomes[Index]; }
+    void SetOutcome(size_t Index, TRowOutcome Outcome) { Outcomes[Index] = std::move(Outcome); }
+    void ClearOutcomes();
     // Appends a row, whatever its path.
     void Append(TRowCells Cells);
     // True when a row has exactly this path; letter case counts.
@@ -40,6 +53,7 @@ private:
     void Reindex();
 
     std::vector<TRowCells> Rows;
+    std::vector<TRowOutcome> Outcomes; // one a row
     std::unordered_map<std::string, std::vector<size_t>> ByFoldedPath;
     // For each row, the rows of its file: an entry of ByFoldedPath, which
     // stays where it is while the map grows.

@@ -30,6 +30,7 @@ public:
     std::map<std::string, TPathKind> SourceKinds; // regular files when not given
     bool ShowFolder = false, Shutdown = false, Active = true;
     std::map<std::string, TRunEnd> RunEnds; // by source; started and 0 when not given
+    std::map<int, std::string> Marks;       // by row: "to OUTPUT" or "not: REASON"
     TBatchDriver* Driver = nullptr;
 
     int RowCount() const override { return static_cast<int>(Rows.size()); }
@@ -43,6 +44,11 @@ public:
         const std::string Cut = Source.find("emptycut") != std::string::npos ? " -t 0" : "";
         return "evc.exe -y -i \"VideoFile.avs\"" + Cut + " \"/out" + Source + ".3gp\"";
     }
+    void MarkRow(int Row, const TRowOutcome& Outcome) override {
+        Marks[Row] =
+            (Outcome.Kind == TRowOutcome::TKind::Converted ? "to " : "not: ") + Outcome.Text;
+    }
+    void ClearRowMarks() override { Marks.clear(); }
     void WriteLog(const std::string& Line) override { Calls.push_back("log " + Line); }
     void ShowWarning(const std::string& Text) override { Calls.push_back("warn " + Text); }
     void ShowProgress() override { Calls.push_back("show"); }
@@ -254,6 +260,13 @@ TEST_F(Batch, FilesThatFailedAreLoggedAndNamedOnceAtTheEnd) {
     EXPECT_THAT(Host.Only("log Convert note: /short.rm (2 damaged places"), testing::SizeIs(1));
     EXPECT_THAT(Host.Only("run"), testing::SizeIs(6));
     EXPECT_THAT(Host.Only("remove"), IsEmpty()); // only a stop removes anything
+    EXPECT_EQ(Host.Marks.size(), 10u) << "every row tells how it ended";
+    EXPECT_EQ(Host.Marks[0], "to /out/ok.rm.3gp");
+    EXPECT_EQ(Host.Marks[8], "not: the file no longer exists");
+    Host.Marks[0] = "left from before";
+    Rows({{true, "/ok.rm"}});
+    Driver.ConvertFileList(); // a new batch starts with no mark
+    EXPECT_THAT(Host.Marks, IsEmpty());
     EXPECT_THAT(Host.Only("warn"), ElementsAre("warn These files were not converted:"
                                                "\n/nostart.rm (the encoder could not be started)"
                                                "\n/exit.rm (the encoder ended with exit code 1)"

@@ -133,6 +133,7 @@ TEST(RowStore, FindsPathsAndFilesAfterEveryChange) {
     TSourceRowStore Store;
     for (const char* Path : {"/a.rm", "/b.rm", "/A.RM", "/c.rm", "/a.rm", "/d.rm"})
         Store.Append(NewSourceRow(Path, "1 B", "00:10:00"));
+    Store.SetOutcome(4, {TRowOutcome::TKind::Converted, "/out/a.3gp"});
     EXPECT_TRUE(Store.HasPath("/A.RM"));
     EXPECT_FALSE(Store.HasPath("/B.rm"));                         // letter case counts here
     EXPECT_THAT(Store.RowsOfFile("/a.RM"), ElementsAre(0, 2, 4)); // and not here
@@ -142,6 +143,7 @@ TEST(RowStore, FindsPathsAndFilesAfterEveryChange) {
     for (size_t Row = 0; Row < Store.Count(); ++Row)
         Paths.push_back(Store.Row(Row)[FileNameColumn]);
     EXPECT_THAT(Paths, ElementsAre("/b.rm", "/A.RM", "/a.rm"));
+    EXPECT_EQ(Store.Outcome(2).Text, "/out/a.3gp") << "a row's mark goes with it";
     EXPECT_THAT(Store.RowsOfFile("/a.rm"), ElementsAre(1, 2));
     EXPECT_FALSE(Store.HasPath("/c.rm"));
 
@@ -167,8 +169,10 @@ TEST(RowStore, AMarkersTimeCutsEachRowByTheLastRowOfItsFile) {
     EXPECT_EQ(Store.Row(0)[StartTimeColumn], "00:01:00");
     EXPECT_EQ(Store.Row(0)[CutDurationColumn], "00:05:00"); // /A.rm's, as it reads now
     EXPECT_EQ(Store.Row(1)[CutDurationColumn], "00:09:00");
+    Store.SetOutcome(2, {TRowOutcome::TKind::NotConverted, "cut off"});
     Store.SetTime(2, StartTimeColumn, "00:01:00");
     EXPECT_EQ(Store.Row(2)[CutDurationColumn], "00:04:00");
+    EXPECT_EQ(Store.Outcome(2).Kind, TRowOutcome::TKind::None) << "a new trim clears the mark";
 }
 
 } // namespace

@@ -93,6 +93,10 @@ TEST_F(Batch, ConvertsEveryCheckedRowWithTheOptionsOfItsTime) {
                       [](const std::string& Line) { return Line.starts_with("parameter: "); }),
         2);
     EXPECT_FALSE(EncoderLeft());
+    const QModelIndex Name = List.model()->index(0, FileNameColumn);
+    EXPECT_EQ(Name.data(Qt::AccessibleDescriptionRole).toString().toStdString(),
+              "Converted to " + Temp.Path("out/clip_rv20_ac3.3gp"));
+    EXPECT_FALSE(Name.data(Qt::DecorationRole).isNull()) << "the row carries its mark";
     EXPECT_TRUE(Dialogs.Messages.empty()) << "nothing failed";
     EXPECT_THAT(Children.Actions, testing::ElementsAre()); // "Show output directory" is off
 }
