@@ -34,9 +34,10 @@ std::optional<int> AnswerOptions(int argc, char* argv[]) {
     for (int Index = 1; Index < argc && std::strcmp(argv[Index], "--") != 0; ++Index) {
         const char* Argument = argv[Index];
         if (!std::strcmp(Argument, "--help") || !std::strcmp(Argument, "-h")) {
-            std::fputs("Usage: korvalin [FILE]...\n"
+            std::fputs("Usage: korvalin [FILE | FOLDER]...\n"
                        "Opens Korvalin, the RealMedia converter, with the files (.rm, .rmvb) in\n"
-                       "its list; when Korvalin already runs, the files go to its window.\n\n"
+                       "its list, those in a folder and its sub-folders too; when Korvalin\n"
+                       "already runs, the files go to its window.\n\n"
                        "  -h, --help     show this text\n"
                        "      --version  show the version\n\n"
                        "To convert without a window: korvalin-convert --help\n",
