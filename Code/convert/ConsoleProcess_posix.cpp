@@ -1,6 +1,7 @@
 #include "ConsoleProcess.h"
 
 #include "CommandLine.h"
+#include "EvcContract.h"
 #include "Processes.h"
 
 #include <cerrno>
@@ -55,6 +56,18 @@ struct TSpawnSetup {
     }
 };
 
+// This program's environment, and the word that has the encoder end with it:
+// its standard input is the pipe this side holds open until it ends.
+std::vector<char*> EnvironmentOfChild() {
+    static std::string EndWithUs = std::string(evc::EndWithStarterVariable) + "=1";
+    std::vector<char*> Environment;
+    for (char** Entry = environ; *Entry; ++Entry)
+        Environment.push_back(*Entry);
+    Environment.push_back(EndWithUs.data());
+    Environment.push_back(nullptr);
+    return Environment;
+}
+
 } // namespace
 
 TConsoleProcess::~TConsoleProcess() {
@@ -86,8 +99,8 @@ bool TConsoleProcess::Start(const std::string& CommandLine, const std::string& W
 
     pid_t Pid = 0;
     const TSpawnSetup Setup(Input[0], Output[1], WorkingFolder);
-    const bool Started =
-        posix_spawn(&Pid, Argv[0], &Setup.Actions, &Setup.Attributes, Argv.data(), environ) == 0;
+    const bool Started = posix_spawn(&Pid, Argv[0], &Setup.Actions, &Setup.Attributes, Argv.data(),
+                                     EnvironmentOfChild().data()) == 0;
     close(Input[0]);
     close(Output[1]);
     InputWrite = Input[1];

@@ -22,9 +22,11 @@ std::vector<std::string> RealMediaFilesIn(const std::string& Folder) {
     std::error_code Error;
     fs::recursive_directory_iterator Entry(Folder, fs::directory_options::skip_permission_denied,
                                            Error);
-    for (; !Error && Entry != fs::recursive_directory_iterator(); Entry.increment(Error))
-        if (IsRealMediaName(Entry->path()) && Entry->is_regular_file(Error))
+    for (; !Error && Entry != fs::recursive_directory_iterator(); Entry.increment(Error)) {
+        std::error_code Gone; // a dangling link, or a file removed meanwhile, is passed over
+        if (IsRealMediaName(Entry->path()) && Entry->is_regular_file(Gone))
             Files.push_back(fs::absolute(Entry->path()).lexically_normal().string());
+    }
     if (Error)
         throw EUsageError("cannot read the folder '" + Folder + "': " + Error.message());
     std::sort(Files.begin(), Files.end());

@@ -7,6 +7,7 @@
 
 // The RealMedia files a folder holds, its sub-folders' among them: names
 // ending in .rm or .rmvb in any letter case, as full paths in sorted order.
+// Links to folders are not followed, so that no link leads round in circles.
 // Throws EUsageError when the folder cannot be read.
 std::vector<std::string> RealMediaFilesIn(const std::string& Folder);
 

@@ -25,8 +25,9 @@ void TSourceRowStore::Set(size_t Index, TRowCells Cells) {
 
 void TSourceRowStore::SetTime(size_t Index, size_t Column, const std::string& Text) {
     TRowCells& Cells = Rows[Index];
+    if (Cells[Column] != Text)
+        Outcomes[Index] = {};
     Cells[Column] = Text;
-    Outcomes[Index] = {};
     Cells[CutDurationColumn] =
         FormatDuration(CutSecondsOf(SourceRowOf(Rows[FileOfRow[Index]->back()])));
 }

@@ -32,7 +32,7 @@ public:
     void Set(size_t Index, TRowCells Cells);
     // A marker's time: Text becomes the row's start or end time (Column), and
     // its cut is worked out from the last row of its file as that one reads
-    // now. The row's outcome is cleared.
+    // now. A changed time clears the row's outcome.
     void SetTime(size_t Index, size_t Column, const std::string& Text);
     const TRowOutcome& Outcome(size_t Index) const { return Outcomes[Index]; }
     void SetOutcome(size_t Index, TRowOutcome Outcome) { Outcomes[Index] = std::move(Outcome); }

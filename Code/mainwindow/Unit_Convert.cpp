@@ -23,6 +23,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QThreadPool>
@@ -266,25 +267,31 @@ void TFrmMainForm::ListArrivingFolders() {
     if (ListingFolders || ArrivingDrops.isEmpty())
         return;
     ListingFolders = true;
-    QThreadPool::globalInstance()->start([this, Paths = std::exchange(ArrivingDrops, {})] {
-        QStringList Files, Notes;
-        for (const QString& Path : Paths) {
-            if (!QFileInfo(Path).isDir()) {
-                Files << Path;
-                continue;
+    // The window is told through a guarded pointer: a test may close it
+    // while a folder is still being listed.
+    QThreadPool::globalInstance()->start(
+        [Window = QPointer(this), Paths = std::exchange(ArrivingDrops, {})] {
+            QStringList Files, Notes;
+            for (const QString& Path : Paths) {
+                if (!QFileInfo(Path).isDir()) {
+                    Files << Path;
+                    continue;
+                }
+                try {
+                    const std::vector<std::string> Found = RealMediaFilesIn(ToEngineText(Path));
+                    for (const std::string& File : Found)
+                        Files << FromEngineText(File);
+                    if (Found.empty())
+                        Notes << "Folder has no RealMedia file to add: " + Path;
+                } catch (const std::exception& Error) {
+                    Notes << "Folder not read: " + Path + " (" + FromEngineText(Error.what()) + ")";
+                }
             }
-            try {
-                const std::vector<std::string> Found = RealMediaFilesIn(ToEngineText(Path));
-                for (const std::string& File : Found)
-                    Files << FromEngineText(File);
-                if (Found.empty())
-                    Notes << "Folder has no RealMedia file to add: " + Path;
-            } catch (const std::exception& Error) {
-                Notes << "Folder not read: " + Path + " (" + FromEngineText(Error.what()) + ")";
-            }
-        }
-        QMetaObject::invokeMethod(this, [this, Files, Notes] { FolderListed(Files, Notes); });
-    });
+            QMetaObject::invokeMethod(qApp, [Window, Files, Notes] {
+                if (Window)
+                    Window->FolderListed(Files, Notes);
+            });
+        });
 }
 
 void TFrmMainForm::FolderListed(const QStringList& Files, const QStringList& Notes) {

@@ -18,4 +18,9 @@ constexpr const char* RenamedOutputLead = "the name was taken meanwhile; the out
 // "evc: 3 damaged places in the source were skipped"
 constexpr const char* DamagedPlacesTail = " damaged places in the source were skipped";
 
+// Set to "1" in evc's environment by a starter that holds evc's standard
+// input, a pipe, open without writing: evc then ends, its partial file
+// removed, once that pipe closes, which is when the starter has ended.
+constexpr const char* EndWithStarterVariable = "EVC_END_WITH_STARTER";
+
 } // namespace evc

@@ -5,22 +5,25 @@
 namespace evc {
 
 // Ends a run at once, its partial file removed first, when a signal asks evc
-// to end (SIGTERM, SIGINT, SIGHUP) or when the program that started it is
-// gone; ffmpeg is bound to evc and ends with it. The matching
-// RunGuard_<platform>.cpp is chosen by the build.
+// to end (SIGTERM, SIGINT, SIGHUP; one that evc was started to ignore stays
+// ignored) or when the program that started it is gone; ffmpeg is bound to
+// evc and ends with it. The matching RunGuard_<platform>.cpp is chosen by the
+// build.
 class TRunGuard {
 public:
     // Guards the run that writes PartialFile.
     explicit TRunGuard(const std::string& PartialFile);
-    // The partial file has its output's name now, or is removed already.
+    // Hands the partial file back to its owner, which publishes or removes
+    // it, and the signals back to what they did before.
     ~TRunGuard();
     TRunGuard(const TRunGuard&) = delete;
     TRunGuard& operator=(const TRunGuard&) = delete;
 
-    // Ends evc when its starter is gone: standard input is a pipe that the
-    // starter (Korvalin's window or korvalin-convert) holds open without ever
-    // writing, so it closes exactly when that program ends, however it ends.
-    // Called now and then while ffmpeg works.
+    // Ends evc when its starter is gone. A starter that asks for this in the
+    // environment (Korvalin's window, korvalin-convert) holds evc's standard
+    // input, a pipe, open without ever writing, so the pipe closes exactly
+    // when that program ends, however it ends. Called now and then while
+    // ffmpeg works.
     void EndIfStarterGone() const;
 };
 

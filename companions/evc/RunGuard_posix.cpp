@@ -1,7 +1,11 @@
 #include "RunGuard.h"
 
+#include "EvcContract.h"
+
+#include <array>
 #include <climits>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <poll.h>
 #include <sys/stat.h>
@@ -24,7 +28,8 @@ void EndOnSignal(int Signal) {
     EndRun(128 + Signal);
 }
 
-constexpr int Signals[] = {SIGTERM, SIGINT, SIGHUP};
+constexpr std::array<int, 3> Signals = {SIGTERM, SIGINT, SIGHUP};
+std::array<struct sigaction, Signals.size()> Before;
 
 } // namespace
 
@@ -36,20 +41,25 @@ TRunGuard::TRunGuard(const std::string& PartialFile) {
     struct sigaction Action {};
     Action.sa_handler = &EndOnSignal;
     sigemptyset(&Action.sa_mask);
-    for (const int Signal : Signals)
-        sigaction(Signal, &Action, nullptr);
+    for (size_t Index = 0; Index < Signals.size(); ++Index) {
+        sigaction(Signals[Index], nullptr, &Before[Index]);
+        if (Before[Index].sa_handler != SIG_IGN) // as nohup asked: such a signal stays ignored
+            sigaction(Signals[Index], &Action, nullptr);
+    }
 }
 
 TRunGuard::~TRunGuard() {
     Armed = 0;
-    for (const int Signal : Signals)
-        std::signal(Signal, SIG_DFL);
+    for (size_t Index = 0; Index < Signals.size(); ++Index)
+        sigaction(Signals[Index], &Before[Index], nullptr);
 }
 
 void TRunGuard::EndIfStarterGone() const {
+    const char* EndWithStarter = std::getenv(EndWithStarterVariable);
     struct stat Input {};
-    if (fstat(STDIN_FILENO, &Input) != 0 || !S_ISFIFO(Input.st_mode))
-        return; // started from a terminal or with a file: no starter to watch
+    if (!EndWithStarter || std::strcmp(EndWithStarter, "1") != 0 ||
+        fstat(STDIN_FILENO, &Input) != 0 || !S_ISFIFO(Input.st_mode))
+        return; // no starter asked to be watched
     pollfd Pipe{STDIN_FILENO, POLLIN, 0};
     if (poll(&Pipe, 1, 0) == 1 && (Pipe.revents & (POLLHUP | POLLERR)) != 0)
         EndRun(128 + SIGHUP);
