@@ -57,8 +57,7 @@ bool EndedBySignal(const TRunEnd& End, const TRunControl& Control,
            End.ExitCode == 128 + SIGINT;
 }
 
-} // namespace
-
+// The current time in UTC as 2026-12-11T13:45:07Z.
 std::string UtcTimeText() {
     const std::time_t Now = std::time(nullptr);
     std::tm Utc{};
@@ -67,6 +66,8 @@ std::string UtcTimeText() {
     std::strftime(Text, sizeof Text, "%Y-%m-%dT%H:%M:%SZ", &Utc);
     return Text;
 }
+
+} // namespace
 
 TConvertJob::TConvertJob(int Number, const TRunSettings& Settings, const TRecordIndex& Done,
                          std::string JobFolder, const TMediaDurationProber& Prober,

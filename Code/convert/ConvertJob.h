@@ -60,6 +60,3 @@ private:
     IJobProgress& Progress;
     const std::atomic<int>& StopSignal;
 };
-
-// The current time in UTC as 2026-12-11T13:45:07Z.
-std::string UtcTimeText();

@@ -24,6 +24,19 @@ std::string Printable(std::string Text) {
     return Text;
 }
 
+// The line that tells how a file ended: "converted  SOURCE -> OUTPUT", with
+// the reason in parentheses when there is one.
+std::string EndLine(const TConversionEntry& Entry) {
+    std::string Line = Entry.Outcome +
+                       std::string(11 - std::min<size_t>(Entry.Outcome.size(), 10), ' ') +
+                       Entry.Source;
+    if (!Entry.Output.empty())
+        Line += " -> " + Entry.Output;
+    if (!Entry.Reason.empty())
+        Line += " (" + Entry.Reason + ")";
+    return Printable(Line);
+}
+
 class TSilentDisplay : public IJobProgress {
 public:
     void Started(int, const std::string&, double) override {}
@@ -214,17 +227,6 @@ private:
 };
 
 } // namespace
-
-std::string EndLine(const TConversionEntry& Entry) {
-    std::string Line = Entry.Outcome +
-                       std::string(11 - std::min<size_t>(Entry.Outcome.size(), 10), ' ') +
-                       Entry.Source;
-    if (!Entry.Output.empty())
-        Line += " -> " + Entry.Output;
-    if (!Entry.Reason.empty())
-        Line += " (" + Entry.Reason + ")";
-    return Printable(Line);
-}
 
 std::unique_ptr<IJobProgress> MakeRunDisplay(TProgressStyle Style, std::ostream& Out,
                                              int TerminalColumns, int Jobs, size_t Files) {

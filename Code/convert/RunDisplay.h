@@ -12,7 +12,3 @@
 // Auto is Bar when Out is a terminal: TerminalColumns wide, 0 when none.
 std::unique_ptr<IJobProgress> MakeRunDisplay(TProgressStyle Style, std::ostream& Out,
                                              int TerminalColumns, int Jobs, size_t Files);
-
-// The line that tells how a file ended: "converted  SOURCE -> OUTPUT", with
-// the reason in parentheses when there is one.
-std::string EndLine(const TConversionEntry& Entry);

@@ -25,6 +25,9 @@ public:
     // when that program ends, however it ends. Called now and then while
     // ffmpeg works.
     void EndIfStarterGone() const;
+
+private:
+    bool WatchStarter = false; // asked for, and standard input is a pipe
 };
 
 } // namespace evc

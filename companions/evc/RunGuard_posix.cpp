@@ -46,6 +46,10 @@ TRunGuard::TRunGuard(const std::string& PartialFile) {
         if (Before[Index].sa_handler != SIG_IGN) // as nohup asked: such a signal stays ignored
             sigaction(Signals[Index], &Action, nullptr);
     }
+    const char* EndWithStarter = std::getenv(EndWithStarterVariable);
+    struct stat Input {};
+    WatchStarter = EndWithStarter && std::strcmp(EndWithStarter, "1") == 0 &&
+                   fstat(STDIN_FILENO, &Input) == 0 && S_ISFIFO(Input.st_mode);
 }
 
 TRunGuard::~TRunGuard() {
@@ -55,11 +59,8 @@ TRunGuard::~TRunGuard() {
 }
 
 void TRunGuard::EndIfStarterGone() const {
-    const char* EndWithStarter = std::getenv(EndWithStarterVariable);
-    struct stat Input {};
-    if (!EndWithStarter || std::strcmp(EndWithStarter, "1") != 0 ||
-        fstat(STDIN_FILENO, &Input) != 0 || !S_ISFIFO(Input.st_mode))
-        return; // no starter asked to be watched
+    if (!WatchStarter)
+        return;
     pollfd Pipe{STDIN_FILENO, POLLIN, 0};
     if (poll(&Pipe, 1, 0) == 1 && (Pipe.revents & (POLLHUP | POLLERR)) != 0)
         EndRun(128 + SIGHUP);
