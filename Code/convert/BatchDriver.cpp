@@ -40,7 +40,7 @@ void TBatchDriver::ConvertFileList() {
     for (int Row = 0; Row < Host.RowCount(); ++Row)
         TotalCount += Host.RowChecked(Row) ? 1 : 0;
     FailedFiles.clear();
-    Host.ClearRowMarks();
+    Host.ClearMarksOfCheckedRows();
     if (Host.RowCount() == 0) {
         Host.ShowWarning("Please add media files you want to convert into the list.");
         Host.HideProgress();

@@ -16,9 +16,10 @@ public:
     virtual int RowCount() const = 0;
     virtual bool RowChecked(int Row) const = 0;
     virtual std::string RowSource(int Row) const = 0;
-    // Marks a row with how the batch left it, and clears every row's mark.
+    // Marks a row with how the batch left it; a new batch clears the marks of
+    // the rows it takes, and the others keep how an earlier batch left them.
     virtual void MarkRow(int Row, const TRowOutcome& Outcome) = 0;
-    virtual void ClearRowMarks() = 0;
+    virtual void ClearMarksOfCheckedRows() = 0;
     // Builds the encoder command for a source (empty when the output type has
     // none); may throw when the script cannot be written or the path quoted.
     virtual std::string CreateConvertParameter(const std::string& Source) = 0;

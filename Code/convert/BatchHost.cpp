@@ -51,8 +51,8 @@ void TBatchHost::MarkRow(int Row, const TRowOutcome& Outcome) {
         SourceList().SetOutcome(Row, Outcome);
 }
 
-void TBatchHost::ClearRowMarks() {
-    SourceList().ClearOutcomes();
+void TBatchHost::ClearMarksOfCheckedRows() {
+    SourceList().ClearCheckedOutcomes();
 }
 
 std::string TBatchHost::CreateConvertParameter(const std::string& Source) {

@@ -19,7 +19,7 @@ public:
     bool RowChecked(int Row) const override;
     std::string RowSource(int Row) const override;
     void MarkRow(int Row, const TRowOutcome& Outcome) override;
-    void ClearRowMarks() override;
+    void ClearMarksOfCheckedRows() override;
     std::string CreateConvertParameter(const std::string& Source) override;
     void WriteLog(const std::string& Line) override;
     void ShowWarning(const std::string& Text) override;

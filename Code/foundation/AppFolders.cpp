@@ -88,6 +88,14 @@ std::string TAppFolders::UpdateSettingsFile() const {
     return DataFolder + UpdateSettingsName;
 }
 
+std::string TAppFolders::ListJournalFile() const {
+    return DataFolder + "list-journal.txt";
+}
+
+std::string TAppFolders::SetAsideListJournalFile() const {
+    return DataFolder + "list-journal.unreadable.txt";
+}
+
 TAppFolders ChooseAppFolders(const std::string& ProgramFolder, const std::string& UserFolder) {
     return IsReadOnly(ProgramFolder) ? TAppFolders(ProgramFolder, UserFolder)
                                      : TAppFolders(ProgramFolder);

@@ -28,6 +28,9 @@ struct TAppFolders {
     std::string LogFile() const;
     std::string ScriptFile() const;
     std::string UpdateSettingsFile() const;
+    // The source list's journal, and where one that cannot be read is set aside.
+    std::string ListJournalFile() const;
+    std::string SetAsideListJournalFile() const;
 
     std::string ProgramFolder; // with its trailing separator
     std::string DataFolder;    // with its trailing separator

@@ -121,8 +121,8 @@ void TSourceListModel::SetOutcome(int Row, TRowOutcome Outcome) {
     RowsChanged(Row, Row);
 }
 
-void TSourceListModel::ClearOutcomes() {
-    Store.ClearOutcomes();
+void TSourceListModel::ClearCheckedOutcomes() {
+    Store.ClearCheckedOutcomes();
     if (rowCount() > 0)
         RowsChanged(0, rowCount() - 1);
 }

@@ -26,9 +26,9 @@ public:
     void SetRow(int Row, const TRowCells& Cells);
     // A marker's time in each of the rows, which ascend; see TSourceRowStore::SetTime.
     void SetTimes(const std::vector<int>& Rows, size_t Column, const std::string& Text);
-    // A row's mark, and clearing every row's, as batches leave them.
+    // A row's mark, and clearing the checked rows' marks, as batches leave them.
     void SetOutcome(int Row, TRowOutcome Outcome);
-    void ClearOutcomes();
+    void ClearCheckedOutcomes();
     void AppendRows(std::vector<TRowCells> Rows);
     // The rows at the given indexes, which ascend, go in one pass.
     void RemoveRows(const std::vector<int>& Ascending);

@@ -23,11 +23,12 @@ public:
     void SetPreview(IPreviewHooks& Hooks) { Preview = &Hooks; }
 
     int RowCount() const { return Model.rowCount(); }
+    const TSourceRowStore& Rows() const { return Model.Rows(); }
     const TRowCells& Row(int Index) const { return Model.Rows().Row(static_cast<size_t>(Index)); }
     void SetRow(int Index, const TRowCells& Cells) { Model.SetRow(Index, Cells); }
     void AppendRows(std::vector<TRowCells> Rows) { Model.AppendRows(std::move(Rows)); }
     void SetOutcome(int Index, TRowOutcome Outcome) { Model.SetOutcome(Index, std::move(Outcome)); }
-    void ClearOutcomes() { Model.ClearOutcomes(); }
+    void ClearCheckedOutcomes() { Model.ClearCheckedOutcomes(); }
     // The indexes of the selected rows, in list order.
     std::vector<int> SelectedRows() const;
     // The rows of one file (its path without regard to ASCII letter case), in

@@ -38,8 +38,10 @@ void TSourceRowStore::Append(TRowCells Cells) {
     Index(Rows.size() - 1);
 }
 
-void TSourceRowStore::ClearOutcomes() {
-    std::fill(Outcomes.begin(), Outcomes.end(), TRowOutcome());
+void TSourceRowStore::ClearCheckedOutcomes() {
+    for (size_t Row = 0; Row < Rows.size(); ++Row)
+        if (Rows[Row][CheckStatusColumn] == "True")
+            Outcomes[Row] = {};
 }
 
 bool TSourceRowStore::HasPath(const std::string& Path) const {

@@ -36,7 +36,8 @@ public:
     void SetTime(size_t Index, size_t Column, const std::string& Text);
     const TRowOutcome& Outcome(size_t Index) const { return Outcomes[Index]; }
     void SetOutcome(size_t Index, TRowOutcome Outcome) { Outcomes[Index] = std::move(Outcome); }
-    void ClearOutcomes();
+    // Clears the outcome of every row whose check cell reads "True".
+    void ClearCheckedOutcomes();
     // Appends a row, whatever its path.
     void Append(TRowCells Cells);
     // True when a row has exactly this path; letter case counts.

@@ -160,6 +160,10 @@ void TFrmMainForm::FormShow() {
     }
     CustomProc->FillProfileControls();
     CustomProc->ApplyProfile();
+    Journal = std::make_unique<TListJournalKeeper>(*ui->dxTreeSourceFileInfo, *CommonLib, *AppFunc,
+                                                   [] { return CustomProc->Batch.Running(); });
+    // Asked once the window is on the screen.
+    QTimer::singleShot(0, this, Handler(Journal.get(), &TListJournalKeeper::Offer));
 }
 
 void TFrmMainForm::closeEvent(QCloseEvent* Event) {
@@ -168,6 +172,8 @@ void TFrmMainForm::closeEvent(QCloseEvent* Event) {
         QCoreApplication::quit();
         return;
     }
+    if (Journal) // before the batch is stopped: its undone rows are offered at the next start
+        Journal->Close();
     // No encoder goes on without its window, and no further file starts.
     if (CustomProc->Batch.Running()) {
         CustomProc->Batch.RequestStop(true);
@@ -315,7 +321,8 @@ void TFrmMainForm::AddDroppedFiles() {
 }
 
 void TFrmMainForm::OpenFiles(const QStringList& Paths) {
-    if (QApplication::activeModalWidget()) { // no drop reaches the window meanwhile either
+    // No drop reaches the window during a dialog either.
+    if (QApplication::activeModalWidget() || (Journal && Journal->Offering())) {
         QTimer::singleShot(DialogWaitMs, this, [this, Paths] { OpenFiles(Paths); });
         return;
     }
@@ -337,6 +344,8 @@ void TFrmMainForm::btnOpenFileClick() {
 
 void TFrmMainForm::EnableControls(bool Enabled) {
     centralWidget()->setEnabled(Enabled);
+    if (Journal) // a batch begins or ends
+        Journal->BatchChanged();
 }
 
 void TFrmMainForm::btnConvertClick() {

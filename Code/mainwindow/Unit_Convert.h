@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ListJournalKeeper.h"
 #include "PreviewPlayer.h"
 #include "WindowAnchors.h"
 
@@ -27,8 +28,9 @@ public:
     // window itself and its own dialogs stay usable.
     void EnableControls(bool Enabled);
     // Files handed to the program from outside (its command line, the file
-    // manager): the window comes to the front and adds them as if dropped;
-    // folders are not added, and the log says so. Waits while a dialog is open.
+    // manager): the window comes to the front and adds them as if dropped.
+    // Waits while a dialog is open, and until a list kept from an earlier
+    // run has been offered back.
     void OpenFiles(const QStringList& Paths);
 
     const std::unique_ptr<Ui::TFrmMainForm> ui;
@@ -75,4 +77,5 @@ private:
     bool ListingFolders = false;
     QStringList PendingDrops; // waiting to be added
     bool AddingDrops = false;
+    std::unique_ptr<TListJournalKeeper> Journal; // once the program's services exist
 };

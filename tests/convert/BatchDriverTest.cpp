@@ -48,7 +48,11 @@ public:
         Marks[Row] =
             (Outcome.Kind == TRowOutcome::TKind::Converted ? "to " : "not: ") + Outcome.Text;
     }
-    void ClearRowMarks() override { Marks.clear(); }
+    void ClearMarksOfCheckedRows() override {
+        std::erase_if(Marks, [this](const auto& Mark) {
+            return Mark.first >= RowCount() || RowChecked(Mark.first);
+        });
+    }
     void WriteLog(const std::string& Line) override { Calls.push_back("log " + Line); }
     void ShowWarning(const std::string& Text) override { Calls.push_back("warn " + Text); }
     void ShowProgress() override { Calls.push_back("show"); }

@@ -25,25 +25,13 @@ std::vector<nlohmann::json> RecordOf(const std::string& File) {
     return Lines;
 }
 
-// True while a process whose command line names the folder runs: an
-// encoder the program left behind.
-bool ProcessNames(const std::string& Folder) {
-    for (const auto& Entry : fs::directory_iterator("/proc")) {
-        std::ifstream CommandLine(Entry.path() / "cmdline");
-        const std::string Text((std::istreambuf_iterator<char>(CommandLine)), {});
-        if (Text.find(Folder) != std::string::npos &&
-            IsProcessAlive(std::stoi(Entry.path().filename())))
-            return true;
-    }
-    return false;
-}
-
 class ConvertProgram : public testing::Test {
 protected:
     TChildResult Run(std::vector<std::string> Arguments,
                      const std::function<void(pid_t, const std::string&)>& OnOutput = {}) {
         Arguments.insert(Arguments.begin(), {KORVALIN_CONVERT, "-o", Out});
-        return RunChild(Arguments, OnOutput);
+        // A killed run's private folder goes with the test's.
+        return RunChild(Arguments, OnOutput, std::chrono::minutes(10), {"TMPDIR=" + Temp.Folder()});
     }
     TTempFolder Temp;
     const std::string Out = Temp.Path("out");

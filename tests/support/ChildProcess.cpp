@@ -1,6 +1,8 @@
 #include "ChildProcess.h"
 
+#include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <poll.h>
@@ -9,9 +11,27 @@
 #include <thread>
 #include <unistd.h>
 
+extern char** environ;
+
 TChildResult RunChild(const std::vector<std::string>& Arguments,
                       const std::function<void(pid_t, const std::string&)>& OnOutput,
-                      std::chrono::milliseconds TimeLimit) {
+                      std::chrono::milliseconds TimeLimit,
+                      const std::vector<std::string>& Settings) {
+    // Made before the fork: the child of a threaded process may not allocate.
+    std::vector<char*> Argv, Environment;
+    for (const std::string& Argument : Arguments)
+        Argv.push_back(const_cast<char*>(Argument.c_str()));
+    Argv.push_back(nullptr);
+    for (char** Entry = environ; *Entry; ++Entry) {
+        const std::string_view Name(*Entry, std::strcspn(*Entry, "="));
+        if (std::none_of(Settings.begin(), Settings.end(), [&](const std::string& Setting) {
+                return Setting.starts_with(Name) && Setting[Name.size()] == '=';
+            }))
+            Environment.push_back(*Entry);
+    }
+    for (const std::string& Setting : Settings)
+        Environment.push_back(const_cast<char*>(Setting.c_str()));
+    Environment.push_back(nullptr);
     int Input[2], Output[2];
     if (pipe(Input) != 0 || pipe(Output) != 0)
         return {};
@@ -22,11 +42,7 @@ TChildResult RunChild(const std::vector<std::string>& Arguments,
         dup2(Output[1], STDERR_FILENO);
         close(Input[1]);
         close(Output[0]);
-        std::vector<char*> Argv;
-        for (const std::string& Argument : Arguments)
-            Argv.push_back(const_cast<char*>(Argument.c_str()));
-        Argv.push_back(nullptr);
-        execv(Argv[0], Argv.data());
+        execve(Argv[0], Argv.data(), Environment.data());
         _exit(127);
     }
     close(Input[0]);
@@ -66,6 +82,19 @@ bool IsProcessAlive(pid_t Pid) {
         return false;
     const size_t NameEnd = Line.rfind(')');
     return NameEnd != std::string::npos && NameEnd + 2 < Line.size() && Line[NameEnd + 2] != 'Z';
+}
+
+bool ProcessNames(const std::string& Text) {
+    for (const auto& Entry : std::filesystem::directory_iterator("/proc")) {
+        const std::string Name = Entry.path().filename().string();
+        if (Name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::ifstream CommandLine(Entry.path() / "cmdline");
+        const std::string Words((std::istreambuf_iterator<char>(CommandLine)), {});
+        if (Words.find(Text) != std::string::npos && IsProcessAlive(std::stoi(Name)))
+            return true;
+    }
+    return false;
 }
 
 std::vector<pid_t> ChildrenOf(pid_t Parent) {

@@ -16,12 +16,18 @@ struct TChildResult {
 // Runs Arguments[0] (a path) with standard input a pipe that is never written.
 // OnOutput sees every piece of output as it arrives, with the child's pid, and
 // may kill it. A child that has not closed its output within TimeLimit is killed.
+// Its environment is this process's with the NAME=VALUE entries of Settings.
 TChildResult RunChild(const std::vector<std::string>& Arguments,
                       const std::function<void(pid_t, const std::string&)>& OnOutput = {},
-                      std::chrono::milliseconds TimeLimit = std::chrono::minutes(10));
+                      std::chrono::milliseconds TimeLimit = std::chrono::minutes(10),
+                      const std::vector<std::string>& Settings = {});
 
 // True while a process of that pid exists and is not a zombie.
 bool IsProcessAlive(pid_t Pid);
+
+// True while a living process's command line holds Text, such as a folder:
+// an encoder that a program left behind.
+bool ProcessNames(const std::string& Text);
 
 // The pids of the living children of a process.
 std::vector<pid_t> ChildrenOf(pid_t Parent);

@@ -28,8 +28,9 @@ public:
         std::ofstream(Path(Name), std::ios::binary) << Content;
         return Path(Name);
     }
-    std::string Read(const std::string& Name) const {
-        std::ifstream File(Path(Name), std::ios::binary);
+    std::string Read(const std::string& Name) const { return ReadFile(Path(Name)); }
+    static std::string ReadFile(const std::string& FileName) {
+        std::ifstream File(FileName, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(File), {});
     }
     bool Exists(const std::string& Name) const { return std::filesystem::exists(Path(Name)); }

@@ -2,6 +2,7 @@
 // RealMedia files; the batch sees and ends only the encoders it started.
 #include "ChildProcess.h"
 #include "DurationProbe.h"
+#include "ListJournal.h"
 #include "LogFile.h"
 #include "MediaProbe.h"
 #include "OwnChildren.h"
@@ -164,6 +165,77 @@ TEST_F(Batch, ClosingTheMainWindowEndsTheEncoderAndTheBatchWithoutAsking) {
     ASSERT_TRUE(WaitForTheEnd());
     EXPECT_FALSE(EncoderLeft());
     EXPECT_TRUE(Dialogs.Prompts.empty());
+    EXPECT_TRUE(ReadJournalText(Temp.Read("list-journal.txt")).Converting) << "kept for next time";
+}
+
+// The journal, once it tells that the first row was converted.
+bool FirstRowConvertedIn(const std::string& Journal) {
+    try {
+        const TListJournal Read = ReadJournalText(Journal);
+        return !Read.Rows.empty() && Read.Rows[0].Outcome.Kind == TRowOutcome::TKind::Converted;
+    } catch (const EUnreadableJournal&) {
+        return false; // not written yet
+    }
+}
+
+// The windows in a child process of the test, killed while the second of three
+// files converts: its encoder ends with it and leaves no partial file, and the
+// next start offers the list back with the converted row left out.
+TEST_F(Batch, AKilledWindowsEncoderEndsAndTheNextStartOffersTheRest) {
+    const char* const ChildFolder = "KORVALIN_FOLDER_OF_KILLED_WINDOW";
+    const QStringList Files = {QString::fromStdString(Media + "three_seconds_rv20_ac3.rm"),
+                               QString::fromStdString(Media + "long_rv10_ac3.rm"),
+                               QString::fromStdString(Media + "clip_rv20_ac3.rm")};
+    if (const char* Folder = std::getenv(ChildFolder)) { // the child, on the test's folder
+        Folders = TAppFolders(Folder);
+        StartWithFiles(Files);
+        Main().edtOutputFolder->setText(QString(Folder) + "out");
+        Click(Main().btnConvert);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                return CustomProc->Batch.FileIndex == 1 && CustomProc->Batch.ProgressTicks > 0 &&
+                       FirstRowConvertedIn(TTempFolder::ReadFile(Folders.ListJournalFile()));
+            },
+            60000));
+        std::puts("second file converting");
+        std::fflush(stdout);
+        QTest::qWait(60000);
+        FAIL() << "not killed";
+    }
+    std::string Said;
+    const TChildResult Child = RunChild(
+        {"/proc/self/exe", std::string("--gtest_filter=Batch.") +
+                               testing::UnitTest::GetInstance()->current_test_info()->name()},
+        [&](pid_t Pid, const std::string& Output) {
+            if ((Said += Output).find("second file converting") != std::string::npos)
+                kill(Pid, SIGKILL);
+        },
+        std::chrono::minutes(2),
+        // The child's own folder goes with the test's.
+        {std::string(ChildFolder) + "=" + Temp.Folder(), "TMPDIR=" + Temp.Folder()});
+    ASSERT_EQ(Child.ExitCode, 128 + SIGKILL) << Child.Output;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !ProcessNames(Temp.Path("out")); }, 5000));
+    std::vector<std::string> Outputs;
+    for (const auto& Entry : std::filesystem::directory_iterator(Temp.Path("out")))
+        Outputs.push_back(Entry.path().filename());
+    EXPECT_THAT(Outputs, testing::ElementsAre("three_seconds_rv20_ac3.3gp")) << "no partial file";
+
+    Dialogs.ConfirmAnswers = {true};
+    Start();
+    TSourceListView& List = *Main().dxTreeSourceFileInfo;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return List.RowCount() == 3; }, 20000));
+    EXPECT_THAT(Dialogs.Prompts, testing::ElementsAre("Korvalin was closed while converting. "
+                                                      "Restore the list?"));
+    for (int Row = 0; Row < 3; ++Row)
+        EXPECT_EQ(List.Row(Row)[FileNameColumn], Files[Row].toStdString());
+    EXPECT_EQ(List.Row(0)[CheckStatusColumn], "False");
+    EXPECT_EQ(List.Rows().Outcome(0).Text, Temp.Path("out/three_seconds_rv20_ac3.3gp"));
+    for (const int Rest : {1, 2}) {
+        EXPECT_EQ(List.Row(Rest)[CheckStatusColumn], "True");
+        EXPECT_EQ(List.Rows().Outcome(Rest).Kind, TRowOutcome::TKind::None);
+    }
+    FrmMainForm->close(); // no batch: the list is not kept
+    EXPECT_FALSE(Temp.Exists("list-journal.txt"));
 }
 
 // The recording system and no encoder beside the program: every run fails to start.
