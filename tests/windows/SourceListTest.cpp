@@ -1,5 +1,6 @@
 #include "CodeErrorForm.h"
 #include "InitFileForm.h"
+#include "LogFile.h"
 #include "PreviewPlayer.h"
 #include "SourceListView.h"
 #include "Unit_ConfigInfo.h"
@@ -18,6 +19,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+using testing::Contains;
 using testing::ElementsAre;
 using testing::Pair;
 
@@ -348,3 +350,42 @@ TEST_F(SourceList, CodecErrorDialogNamesTheFilesAndOffersItsHelpPage) {
 }
 
 } // namespace
+
+// A journal found at start-up: one that cannot be read is set aside with a
+// line in the log and nothing asked; a list is offered back, with a gone file
+// named in the log and left out, or on No discarded.
+TEST_F(SourceList, AJournalFoundAtStartUpIsSetAsideOfferedOrDiscarded) {
+    Temp.Write("list-journal.txt", "Korvalin list journal\t7\n");
+    Start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Temp.Exists("list-journal.unreadable.txt"); }, 5000));
+    EXPECT_THAT(LogMessagesOf(Temp.Path("log.txt")),
+                Contains(testing::HasSubstr("list-journal.unreadable.txt, since it was written by "
+                                            "another version of Korvalin (7)")));
+    ReleaseApplication();
+
+    const std::string Kept = File("b.rm").toStdString(), Gone = Temp.Path("gone.rm");
+    const std::string Journal = "Korvalin list journal\t1\nconverting\tno\n"
+                                "row\t0\t00:01:00\t00:02:00\tnone\t\t" +
+                                Kept +
+                                "\n"
+                                "row\t1\t00:00:00\t00:10:00\tnone\t\t" +
+                                Gone + "\nrows\t2\n";
+    Temp.Write("list-journal.txt", Journal);
+    Dialogs.ConfirmAnswers = {true};
+    Start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return List().RowCount() == 1; }, 5000));
+    EXPECT_THAT(List().Row(0), ElementsAre("False", Kept, "100 B", "00:10:00", "00:01:00",
+                                           "00:02:00", "00:01:00"));
+    EXPECT_THAT(LogMessagesOf(Temp.Path("log.txt")),
+                Contains("File of the restored list no longer exists: " + Gone));
+    ReleaseApplication();
+
+    Temp.Write("list-journal.txt", Journal);
+    Dialogs.ConfirmAnswers = {false};
+    Start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !Temp.Exists("list-journal.txt"); }, 5000));
+    EXPECT_EQ(List().RowCount(), 0);
+    EXPECT_THAT(Dialogs.Prompts, testing::Each("Korvalin was closed with 2 files in the list. "
+                                               "Restore the list?"));
+    EXPECT_EQ(Dialogs.Prompts.size(), 2u);
+}
