@@ -17,12 +17,13 @@ bool IsRealMediaName(const fs::path& Path) {
 
 } // namespace
 
-std::vector<std::string> RealMediaFilesIn(const std::string& Folder) {
+std::vector<std::string> RealMediaFilesIn(const std::string& Folder, std::stop_token Stop) {
     std::vector<std::string> Files;
     std::error_code Error;
     fs::recursive_directory_iterator Entry(Folder, fs::directory_options::skip_permission_denied,
                                            Error);
-    for (; !Error && Entry != fs::recursive_directory_iterator(); Entry.increment(Error)) {
+    for (; !Error && !Stop.stop_requested() && Entry != fs::recursive_directory_iterator();
+         Entry.increment(Error)) {
         std::error_code Gone; // a dangling link, or a file removed meanwhile, is passed over
         if (IsRealMediaName(Entry->path()) && Entry->is_regular_file(Gone))
             Files.push_back(fs::absolute(Entry->path()).lexically_normal().string());

@@ -168,6 +168,7 @@ void TFrmMainForm::FormShow() {
 
 void TFrmMainForm::closeEvent(QCloseEvent* Event) {
     Event->accept();
+    FolderListing.request_stop();
     if (!CustomProc || EndAfterStartUp) { // no settings were loaded, so none are saved
         QCoreApplication::quit();
         return;
@@ -274,30 +275,34 @@ void TFrmMainForm::ListArrivingFolders() {
         return;
     ListingFolders = true;
     // The window is told through a guarded pointer: a test may close it
-    // while a folder is still being listed.
-    QThreadPool::globalInstance()->start(
-        [Window = QPointer(this), Paths = std::exchange(ArrivingDrops, {})] {
-            QStringList Files, Notes;
-            for (const QString& Path : Paths) {
-                if (!QFileInfo(Path).isDir()) {
-                    Files << Path;
-                    continue;
-                }
-                try {
-                    const std::vector<std::string> Found = RealMediaFilesIn(ToEngineText(Path));
-                    for (const std::string& File : Found)
-                        Files << FromEngineText(File);
-                    if (Found.empty())
-                        Notes << "Folder has no RealMedia file to add: " + Path;
-                } catch (const std::exception& Error) {
-                    Notes << "Folder not read: " + Path + " (" + FromEngineText(Error.what()) + ")";
-                }
+    // while a folder is still being listed. A close ends the listing, which
+    // the program would otherwise wait for as it ends.
+    QThreadPool::globalInstance()->start([Window = QPointer(this),
+                                          Paths = std::exchange(ArrivingDrops, {}),
+                                          Stop = FolderListing.get_token()] {
+        QStringList Files, Notes;
+        for (const QString& Path : Paths) {
+            if (!QFileInfo(Path).isDir()) {
+                Files << Path;
+                continue;
             }
-            QMetaObject::invokeMethod(qApp, [Window, Files, Notes] {
-                if (Window)
-                    Window->FolderListed(Files, Notes);
-            });
+            try {
+                const std::vector<std::string> Found = RealMediaFilesIn(ToEngineText(Path), Stop);
+                for (const std::string& File : Found)
+                    Files << FromEngineText(File);
+                if (Found.empty())
+                    Notes << "Folder has no RealMedia file to add: " + Path;
+            } catch (const std::exception& Error) {
+                Notes << "Folder not read: " + Path + " (" + FromEngineText(Error.what()) + ")";
+            }
+        }
+        if (Stop.stop_requested())
+            return;
+        QMetaObject::invokeMethod(qApp, [Window, Files, Notes] {
+            if (Window)
+                Window->FolderListed(Files, Notes);
         });
+    });
 }
 
 void TFrmMainForm::FolderListed(const QStringList& Files, const QStringList& Notes) {

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <memory>
+#include <stop_token>
 
 class QKeyEvent;
 
@@ -75,7 +76,8 @@ private:
     bool Shown = false;
     QStringList ArrivingDrops; // waiting for their folders to be listed
     bool ListingFolders = false;
-    QStringList PendingDrops; // waiting to be added
+    std::stop_source FolderListing; // stopped when the window closes
+    QStringList PendingDrops;       // waiting to be added
     bool AddingDrops = false;
     std::unique_ptr<TListJournalKeeper> Journal; // once the program's services exist
 };

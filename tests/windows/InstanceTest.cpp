@@ -2,6 +2,7 @@
 #include "LogFile.h"
 #include "SingleInstance.h"
 #include "SourceListView.h"
+#include "SourceGathering.h"
 #include "WindowFixture.h"
 
 #include <future>
@@ -79,6 +80,9 @@ TEST_F(Instance, AFolderAddsItsRealMediaFilesInPathOrder) {
     FrmMainForm->OpenFiles({QString::fromStdString(Temp.Path("in")), File("c.rm")});
     ASSERT_TRUE(QTest::qWaitFor([this] { return Paths().size() == 3; }, 5000));
     EXPECT_THAT(Paths(), ElementsAre(A.toStdString(), B.toStdString(), Temp.Path("c.rm")));
+    std::stop_source Closed; // the window's close ends a listing at once
+    Closed.request_stop();
+    EXPECT_THAT(RealMediaFilesIn(Temp.Path("in"), Closed.get_token()), testing::IsEmpty());
 }
 
 } // namespace
