@@ -143,6 +143,7 @@ void TBatchHost::OpenOutputFolder() {
 void TBatchHost::PowerOffAndQuit() {
     // The choices of this run are kept before the machine goes down.
     RunHandler([] { CustomProc->SaveUserSettings(); });
+    FrmMainForm->DropListJournal();
     CommonLib->ProcessControl().ShutdownComputer();
     frmConverting->hide(); // quitting closes visible windows, which would ask first
     QCoreApplication::quit();

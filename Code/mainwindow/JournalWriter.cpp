@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <utility>
 
 TJournalWriter::TJournalWriter(std::string FileName, std::function<void(const std::string&)> Failed)
     : FileName(std::move(FileName)), Failed(std::move(Failed)),
@@ -45,10 +46,11 @@ void TJournalWriter::Run(std::stop_token Stop) {
             if (Next)
                 ReplaceFileContent(FileName, JournalText(*Next));
             else if (std::remove(FileName.c_str()) != 0 && errno != ENOENT)
-                throw std::runtime_error("Cannot remove \"" + FileName + "\". " +
-                                         SystemErrorText(errno));
+                ReplaceFileContent(FileName, JournalText({}));
+            LastFailure.clear();
         } catch (const std::exception& Error) {
-            Failed(Error.what());
+            if (Error.what() != std::exchange(LastFailure, Error.what()))
+                Failed(LastFailure);
         }
         Held.lock();
         Busy = false;

@@ -15,7 +15,8 @@
 // of the old file, or the file is removed, and never one after a later one.
 class TJournalWriter {
 public:
-    // Failed is called on the writer's thread with the reason in words.
+    // Failed is called on the writer's thread with the reason in words; the
+    // same reason again is not repeated until a write succeeds.
     TJournalWriter(std::string FileName, std::function<void(const std::string&)> Failed);
     // Writes what is still waiting, then ends the thread.
     ~TJournalWriter();
@@ -23,6 +24,8 @@ public:
     TJournalWriter& operator=(const TJournalWriter&) = delete;
 
     void Post(TListJournal Journal);
+    // Removes the file; where it cannot be removed, it is emptied of rows, so
+    // that no start offers an old list.
     void PostRemoval();
     // Returns when everything posted so far is done.
     void Flush();
@@ -38,5 +41,6 @@ private:
     // The journal to write, or nothing for a removal; empty while none waits.
     std::optional<std::optional<TListJournal>> Waiting;
     bool Busy = false;
-    std::jthread Worker; // last: it starts once the rest is in place
+    std::string LastFailure; // the writer thread's own
+    std::jthread Worker;     // last: it starts once the rest is in place
 };

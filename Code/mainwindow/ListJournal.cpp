@@ -1,8 +1,10 @@
 #include "ListJournal.h"
 
-#include "Errors.h"
+#include "FileSystem.h"
 
-#include <charconv>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string_view>
 
 namespace {
@@ -10,6 +12,8 @@ namespace {
 const std::string Signature = "Korvalin list journal\t";
 const std::string Version = "1";
 const char* const OutcomeWords[] = {"none", "converted", "not-converted"};
+// Far above any list's journal: a larger file is not read into memory.
+constexpr int64_t LargestJournal = int64_t{256} << 20;
 
 // Paths and reasons may hold any byte but a tab or a line break may not reach
 // the file as it is: those and the backslash are written as escapes.
@@ -83,13 +87,21 @@ std::string_view NextLine(std::string_view& Text) {
     return Line;
 }
 
+bool IsDigit(char Letter) {
+    return Letter >= '0' && Letter <= '9';
+}
+
+// Hours of two digits or more, then minutes and seconds below 60: the times
+// the list writes.
 std::string CheckedTime(std::string_view Text) {
-    try {
-        SecondsAtFixedPlaces(std::string(Text));
-        return std::string(Text);
-    } catch (const EConvertError&) {
-    }
-    throw EUnreadableJournal("a row holds the time '" + std::string(Text) + "'");
+    const size_t Hours = Text.size() < 8 ? 0 : Text.size() - 6;
+    const bool Valid = Hours > 0 && std::all_of(Text.begin(), Text.begin() + Hours, IsDigit) &&
+                       Text[Hours] == ':' && Text[Hours + 1] >= '0' && Text[Hours + 1] <= '5' &&
+                       IsDigit(Text[Hours + 2]) && Text[Hours + 3] == ':' &&
+                       Text[Hours + 4] >= '0' && Text[Hours + 4] <= '5' && IsDigit(Text[Hours + 5]);
+    if (!Valid)
+        throw EUnreadableJournal("a row holds the time '" + std::string(Text) + "'");
+    return std::string(Text);
 }
 
 TJournalRow RowOf(std::string_view Line) {
@@ -101,7 +113,8 @@ TJournalRow RowOf(std::string_view Line) {
     for (size_t Kind = 0; Kind < std::size(OutcomeWords); ++Kind)
         if (Field[4] == OutcomeWords[Kind])
             Row.Outcome = {static_cast<TRowOutcome::TKind>(Kind), Unescaped(Field[5])};
-    if (Row.Path.empty() || (Row.Outcome.Kind == TRowOutcome::TKind::None && Field[4] != "none"))
+    if (Row.Path.empty() || Row.Path.find('\0') != std::string::npos ||
+        (Row.Outcome.Kind == TRowOutcome::TKind::None && Field[4] != "none"))
         throw EUnreadableJournal("a row is not in the journal's form");
     return Row;
 }
@@ -157,7 +170,32 @@ TListJournal ReadJournalText(const std::string& Text) {
     return Journal;
 }
 
-std::pair<TRowCells, TRowOutcome> RestoredRow(TRowCells Fresh, const TJournalRow& Kept) {
+TFoundJournal FindJournal(const std::string& FileName, const std::string& SetAsideName) {
+    const TPathKind Kind = PathKindOf(FileName);
+    if (Kind == TPathKind::Missing)
+        return {};
+    try {
+        if (Kind != TPathKind::RegularFile) // a pipe would hold the start for ever
+            throw EUnreadableJournal("it is not a regular file");
+        if (FileSizeOf(FileName) > LargestJournal)
+            throw EUnreadableJournal("it is far too large");
+        std::ifstream File(FileName, std::ios::binary);
+        if (!File)
+            throw EUnreadableJournal("it cannot be opened");
+        return {ReadJournalText(std::string(std::istreambuf_iterator<char>(File), {})), {}};
+    } catch (const std::exception& Unreadable) {
+        std::error_code Failed;
+        std::filesystem::rename(FileName, SetAsideName, Failed);
+        return {std::nullopt,
+                Failed
+                    ? "List journal " + FileName + " cannot be read, since " + Unreadable.what() +
+                          ", nor set aside: " + Failed.message()
+                    : "List journal set aside as " + SetAsideName + ", since " + Unreadable.what()};
+    }
+}
+
+std::pair<TRowCells, TRowOutcome> RestoredRow(TRowCells Fresh, const TJournalRow& Kept,
+                                              bool BatchInterrupted) {
     Fresh[StartTimeColumn] = Kept.StartTime;
     Fresh[EndTimeColumn] = Kept.EndTime;
     CorrectEditedRow(Fresh, nullptr);
@@ -165,7 +203,7 @@ std::pair<TRowCells, TRowOutcome> RestoredRow(TRowCells Fresh, const TJournalRow
     const bool TrimKept =
         Fresh[StartTimeColumn] == Kept.StartTime && Fresh[EndTimeColumn] == Kept.EndTime;
     TRowOutcome Outcome = TrimKept ? Kept.Outcome : TRowOutcome();
-    const bool Converted = Outcome.Kind == TRowOutcome::TKind::Converted;
-    Fresh[CheckStatusColumn] = Kept.Checked && !Converted ? "True" : "False";
+    const bool Done = BatchInterrupted && Outcome.Kind == TRowOutcome::TKind::Converted;
+    Fresh[CheckStatusColumn] = Kept.Checked && !Done ? "True" : "False";
     return {std::move(Fresh), std::move(Outcome)};
 }

@@ -2,6 +2,7 @@
 
 #include "SourceRowStore.h"
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -41,7 +42,17 @@ TListJournal JournalOf(const TSourceRowStore& Rows, bool Converting);
 std::string JournalText(const TListJournal& Journal);
 TListJournal ReadJournalText(const std::string& Text);
 
+// What a start finds of a journal: nothing, a journal to offer back, or a note
+// for the log on one that could not be read and was moved out of the way.
+struct TFoundJournal {
+    std::optional<TListJournal> Journal;
+    std::string Note;
+};
+TFoundJournal FindJournal(const std::string& FileName, const std::string& SetAsideName);
+
 // The row of a file coming back: its fresh row, probed again, takes the kept
 // check, trim and mark, the trim kept within the file's length as it is now.
-// A row the batch had converted comes back unchecked.
-std::pair<TRowCells, TRowOutcome> RestoredRow(TRowCells Fresh, const TJournalRow& Kept);
+// A row that an interrupted batch had converted comes back unchecked, so that
+// the next batch does only the rest.
+std::pair<TRowCells, TRowOutcome> RestoredRow(TRowCells Fresh, const TJournalRow& Kept,
+                                              bool BatchInterrupted);

@@ -1,16 +1,14 @@
 #include "ListJournalKeeper.h"
 
 #include "AppFunc.h"
+#include "EventHandlers.h"
 #include "FileSystem.h"
 #include "QtText.h"
 #include "SourceListView.h"
 #include "Unit_CommonLib.h"
 
-#include <QCoreApplication>
 #include <QScopeGuard>
-#include <filesystem>
-#include <fstream>
-#include <optional>
+#include <algorithm>
 #include <unordered_map>
 
 namespace {
@@ -27,58 +25,36 @@ QString RestoreQuestion(const TListJournal& Journal) {
     return "Korvalin was closed " + Closed + ". Restore the list?";
 }
 
-// The journal in the file, if there is one that can be read; one that cannot
-// is moved aside, where it no longer stands in the way and can still be looked at.
-std::optional<TListJournal> FoundJournal(const TAppFolders& Folders, const TAppFunc& Log) {
-    const std::string FileName = Folders.ListJournalFile();
-    if (PathKindOf(FileName) == TPathKind::Missing)
-        return std::nullopt;
-    try {
-        std::ifstream File(FileName, std::ios::binary);
-        if (!File)
-            throw EUnreadableJournal("it cannot be opened");
-        return ReadJournalText(std::string(std::istreambuf_iterator<char>(File), {}));
-    } catch (const EUnreadableJournal& Error) {
-        std::error_code Failed;
-        std::filesystem::rename(FileName, Folders.SetAsideListJournalFile(), Failed);
-        Log.TryWriteLog("List journal set aside as " + Folders.SetAsideListJournalFile() +
-                        ", since " + Error.what());
-        return std::nullopt;
-    }
-}
-
 } // namespace
 
 TListJournalKeeper::TListJournalKeeper(TSourceListView& List, TCommonLib& Lib, const TAppFunc& Log,
                                        std::function<bool()> Converting)
     : List(List), Lib(Lib), Log(Log), Converting(std::move(Converting)),
-      Writer(Lib.Folders.ListJournalFile(), [this](const std::string& Reason) {
-          QMetaObject::invokeMethod(this, [this, Reason] {
-              if (!std::exchange(FailureLogged, true))
-                  this->Log.TryWriteLog("List journal not written: " + Reason);
-          });
+      Writer(Lib.Folders.ListJournalFile(), [&Log](const std::string& Reason) {
+          Log.TryWriteLog("List journal not written: " + Reason);
       }) {
     Due.setSingleShot(true);
-    connect(&Due, &QTimer::timeout, this, &TListJournalKeeper::Write);
+    connect(&Due, &QTimer::timeout, this, Handler(this, &TListJournalKeeper::Write));
     const QAbstractItemModel* Model = List.model();
     connect(Model, &QAbstractItemModel::rowsInserted, this, &TListJournalKeeper::Changed);
     connect(Model, &QAbstractItemModel::rowsRemoved, this, &TListJournalKeeper::Changed);
     connect(Model, &QAbstractItemModel::dataChanged, this, &TListJournalKeeper::Changed);
     connect(Model, &QAbstractItemModel::modelReset, this, &TListJournalKeeper::Changed);
-    // Quitting without a close, as after a batch that powers the computer off.
-    connect(qApp, &QCoreApplication::aboutToQuit, this, &TListJournalKeeper::Close);
     SinceWrite.start();
 }
 
 void TListJournalKeeper::Offer() {
-    // Whatever comes back, the journal follows the list from here on.
-    const auto Keep = qScopeGuard([this] {
-        Keeping = true;
-        Write();
-    });
-    if (const std::optional<TListJournal> Found = FoundJournal(Lib.Folders, Log);
-        Found && !Found->Rows.empty() && Lib.Dialogs.Confirm(RestoreQuestion(*Found)))
-        Restore(*Found);
+    // Whatever comes back, the journal follows the list from here on; after a
+    // restore that stopped with an error, from the list's next change.
+    const auto Keep = qScopeGuard([this] { Keeping = true; });
+    const TFoundJournal Found =
+        FindJournal(Lib.Folders.ListJournalFile(), Lib.Folders.SetAsideListJournalFile());
+    if (!Found.Note.empty())
+        Log.TryWriteLog(Found.Note);
+    if (Found.Journal && !Found.Journal->Rows.empty() &&
+        Lib.Dialogs.Confirm(RestoreQuestion(*Found.Journal)))
+        Restore(*Found.Journal);
+    Write();
 }
 
 void TListJournalKeeper::Restore(const TListJournal& Journal) {
@@ -92,17 +68,27 @@ void TListJournalKeeper::Restore(const TListJournal& Journal) {
         if (Kept.emplace(Row.Path, &Row).second)
             Files << FromEngineText(Row.Path);
     }
-    Lib.AddSourceFiles(List, Files);
-    for (int Index = 0; Index < List.RowCount() && !Kept.empty(); ++Index) {
-        const auto Found = Kept.find(List.Row(Index)[FileNameColumn]);
-        if (Found == Kept.end())
-            continue;
-        auto [Cells, Outcome] = RestoredRow(List.Row(Index), *Found->second);
-        List.SetRow(Index, Cells);
-        List.SetOutcome(Index, std::move(Outcome));
-        Kept.erase(Found);
+    // The rows that came in take what was kept, also when a file stopped the adding.
+    const auto PutBack = [&] {
+        for (int Index = 0; Index < List.RowCount() && !Kept.empty(); ++Index) {
+            const auto Found = Kept.find(List.Row(Index)[FileNameColumn]);
+            if (Found == Kept.end())
+                continue;
+            auto [Cells, Outcome] =
+                RestoredRow(List.Row(Index), *Found->second, Journal.Converting);
+            List.SetRow(Index, Cells);
+            List.SetOutcome(Index, std::move(Outcome));
+            Kept.erase(Found);
+        }
+        List.SelectFirstRow(); // the markers take the first row's trim as it came back
+    };
+    try {
+        Lib.AddSourceFiles(List, Files);
+    } catch (...) {
+        PutBack();
+        throw;
     }
-    List.SelectFirstRow(); // the markers take the first row's trim as it came back
+    PutBack();
 }
 
 void TListJournalKeeper::Changed() {

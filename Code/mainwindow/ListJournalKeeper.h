@@ -49,5 +49,4 @@ private:
     QElapsedTimer SinceWrite;
     bool Keeping = false;
     bool Closed = false;
-    bool FailureLogged = false;
 };

@@ -339,6 +339,11 @@ void TFrmMainForm::OpenFiles(const QStringList& Paths) {
         FilesDropped(Paths);
 }
 
+void TFrmMainForm::DropListJournal() {
+    if (Journal)
+        Journal->Close();
+}
+
 void TFrmMainForm::btnOpenFileClick() {
     const QStringList Files = CommonLib->RunOpenDialog(true, CustomProc->ReadInitDir());
     FrmInitFileForm->SetFiles(Files);

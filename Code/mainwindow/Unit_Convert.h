@@ -33,6 +33,9 @@ public:
     // Waits while a dialog is open, and until a list kept from an earlier
     // run has been offered back.
     void OpenFiles(const QStringList& Paths);
+    // The program ends without a close, as when a finished batch powers the
+    // computer off: the list is not kept for the next start.
+    void DropListJournal();
 
     const std::unique_ptr<Ui::TFrmMainForm> ui;
     // The preview and its trim bar, built on the form's controls.

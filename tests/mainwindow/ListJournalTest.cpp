@@ -59,6 +59,10 @@ TEST(ListJournal, RefusesAnythingButAWholeJournalOfThisVersion) {
         {"Korvalin list journal\t1\nconverting\tmaybe\nrows\t0\n", "whether a batch"},
         {Head + "row\t1\t00:00:00\t00:00:05\tnone\t\t/a\\q.rm\nrows\t1\n", "broken escape"},
         {Head + "row\t1\t0:0:0\t00:00:05\tnone\t\t/a.rm\nrows\t1\n", "the time '0:0:0'"},
+        {Head + "row\t1\t00:00:00\t-1:00:00\tnone\t\t/a.rm\nrows\t1\n", "the time '-1:00:00'"},
+        {Head + "row\t1\t00:60:00\t00:00:05\tnone\t\t/a.rm\nrows\t1\n", "the time '00:60:00'"},
+        {Head + "row\t1\t00:00:00\t00:00:05\tnone\t\t/a" + '\0' + ".rm\nrows\t1\n",
+         "journal's form"},
         {Head + "row\t1\t00:00:00\t00:00:05\tdone\t\t/a.rm\nrows\t1\n", "journal's form"},
         {Head + "row\t1\t00:00:00\t00:00:05\tnone\t/a.rm\nrows\t1\n", "journal's form"},
     };
@@ -73,37 +77,41 @@ TEST(ListJournal, RefusesAnythingButAWholeJournalOfThisVersion) {
     EXPECT_TRUE(ReadJournalText(Head + "rows\t0\n").Rows.empty());
 }
 
-// A file probed again comes back with its kept check, trim and mark; a
-// converted row comes back unchecked, and a trim the file's new length moves
-// loses its mark.
+// A file probed again comes back with its kept check, trim and mark; a row an
+// interrupted batch had converted comes back unchecked, and a trim the file's
+// new length moves loses its mark.
 TEST(ListJournal, RestoredRowsKeepTheirChoicesWithinTheFilesLengthNow) {
+    const TJournalRow Converted{"/a.rm", true, "00:00:10", "00:01:00", {TKind::Converted, "/out"}};
+    const TJournalRow Failed{"/a.rm", true, "00:00:10", "00:01:00", {TKind::NotConverted, "cut"}};
+    const TJournalRow Unchecked{"/a.rm", false, "00:00:00", "00:02:00", {}};
     struct TCase {
-        TJournalRow Kept;
+        const TJournalRow& Kept;
+        bool Interrupted;
         const char* Duration;           // as probed now
         std::vector<std::string> Cells; // check, start, end, cut
         TKind Mark;
-    };
-    const TCase Cases[] = {
-        {{"/a.rm", true, "00:00:10", "00:01:00", {TKind::Converted, "/out/a.3gp"}},
+    } const Cases[] = {
+        {Converted,
+         true,
          "00:02:00",
          {"False", "00:00:10", "00:01:00", "00:00:50"},
          TKind::Converted},
-        {{"/a.rm", true, "00:00:10", "00:01:00", {TKind::NotConverted, "cut off"}},
+        {Converted,
+         false,
+         "00:02:00",
+         {"True", "00:00:10", "00:01:00", "00:00:50"},
+         TKind::Converted},
+        {Failed,
+         true,
          "00:02:00",
          {"True", "00:00:10", "00:01:00", "00:00:50"},
          TKind::NotConverted},
-        {{"/a.rm", false, "00:00:00", "00:02:00", {}},
-         "00:02:00",
-         {"False", "00:00:00", "00:02:00", "00:02:00"},
-         TKind::None},
-        {{"/a.rm", true, "00:00:10", "00:01:00", {TKind::Converted, "/out/a.3gp"}},
-         "00:00:30",
-         {"True", "00:00:10", "00:00:30", "00:00:20"},
-         TKind::None},
+        {Unchecked, true, "00:02:00", {"False", "00:00:00", "00:02:00", "00:02:00"}, TKind::None},
+        {Converted, true, "00:00:30", {"True", "00:00:10", "00:00:30", "00:00:20"}, TKind::None},
     };
     for (const TCase& Case : Cases) {
         const auto [Cells, Outcome] =
-            RestoredRow(NewSourceRow("/a.rm", "5 MB", Case.Duration), Case.Kept);
+            RestoredRow(NewSourceRow("/a.rm", "5 MB", Case.Duration), Case.Kept, Case.Interrupted);
         EXPECT_THAT(Case.Cells, ElementsAre(Cells[CheckStatusColumn], Cells[StartTimeColumn],
                                             Cells[EndTimeColumn], Cells[CutDurationColumn]));
         EXPECT_EQ(Cells[FileSizeColumn], "5 MB");

@@ -349,8 +349,6 @@ TEST_F(SourceList, CodecErrorDialogNamesTheFilesAndOffersItsHelpPage) {
     EXPECT_FALSE(Dialog.isVisible());
 }
 
-} // namespace
-
 // A journal found at start-up: one that cannot be read is set aside with a
 // line in the log and nothing asked; a list is offered back, with a gone file
 // named in the log and left out, or on No discarded.
@@ -389,3 +387,5 @@ TEST_F(SourceList, AJournalFoundAtStartUpIsSetAsideOfferedOrDiscarded) {
                                                "Restore the list?"));
     EXPECT_EQ(Dialogs.Prompts.size(), 2u);
 }
+
+} // namespace
