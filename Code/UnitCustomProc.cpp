@@ -2,8 +2,11 @@
 
 #include "AppFunc.h"
 #include "CustomProfiles.h"
+#include "Errors.h"
 #include "FileFunc.h"
 #include "Globals.h"
+#include "OptionChoice.h"
+#include "OutputSummary.h"
 #include "QtText.h"
 #include "SourceListView.h"
 #include "Unit_CommonLib.h"
@@ -64,6 +67,31 @@ void TCustomProc::FillProfileControls() const {
     // entries always have their counterparts.
     ReloadCustomProfileList();
     LoadUserSettings();
+    // The line of what the next conversion makes follows every choice it reads.
+    for (QComboBox* Combo :
+         {Main.cbbOutputFiletype, Main.cbbProfile, Options.cbbAspectratio, Options.cbbVideoBitrate,
+          Options.cbbAudioBitrate, Options.cbbAudioChannels, Options.cbbFramerate,
+          Options.cbbAudioSample, Options.cbbAudioVolumeGain, Options.cbbVideoSize,
+          Options.cbbCustomProfile})
+        QObject::connect(Combo, &QComboBox::currentIndexChanged, FrmMainForm,
+                         [this] { ShowOutputSummary(); });
+    ShowOutputSummary();
+}
+
+void TCustomProc::ShowOutputSummary() const {
+    const QComboBox* Custom = frmOption->ui->cbbCustomProfile;
+    const std::string Value = ToEngineText(GetCustomProfileValue());
+    TOptionSelection Next = ReadOptions();
+    try {
+        Next = WithCustomProfile(Next, Value);
+    } catch (const EConvertError&) { // the conversion itself stops at such a profile
+    }
+    const QString Line = FromEngineText(OutputSummary(
+        Next,
+        Value.empty() ? std::string() : ToEngineText(Custom->itemText(Custom->currentIndex()))));
+    QLabel* Shown = FrmMainForm->ui->lblOutputSummary;
+    Shown->setText(Line);
+    Shown->setToolTip(Line);
 }
 
 void TCustomProc::ApplyProfile() const {
@@ -94,12 +122,19 @@ void TCustomProc::ApplyCustomProfile() const {
         [this](TPresetOption Option, int Index) { SelectOption(Option, Index); });
 }
 
+bool TCustomProc::StorableName(const QString& Name) const {
+    const std::string Problem = TCustomProfileStore::NameProblem(ToEngineText(Name));
+    if (!Problem.empty())
+        CommonLib->ShowMessageBox(FromEngineText(Problem), 1);
+    return Problem.empty();
+}
+
 void TCustomProc::AddCustomProfile() const {
     const TCustomProfileStore Store = ProfileStore();
     const QString Proposed = FromEngineText(Store.ProposeName());
     const std::optional<QString> Name =
         CommonLib->Dialogs.InputText("Plese input a name", Proposed);
-    if (Name)
+    if (Name && StorableName(*Name))
         Store.Store(ToEngineText(*Name), ProfileTuple(PresetIndexes()));
 }
 
@@ -111,7 +146,7 @@ void TCustomProc::DeleteCustomProfile() const {
 
 void TCustomProc::SaveCustomProfile() const {
     const QString Name = frmOption->ui->cbbCustomProfile->currentText();
-    if (!Name.isEmpty())
+    if (!Name.isEmpty() && StorableName(Name))
         ProfileStore().Store(ToEngineText(Name), ProfileTuple(PresetIndexes()));
 }
 
@@ -123,6 +158,7 @@ void TCustomProc::ReloadCustomProfileList() const {
     Combo->addItems(CommonLib->GetCustomProfileNames(ProfileFile));
     Combo->setCurrentIndex(-1);
     Combo->setEditText(Shown);
+    ShowOutputSummary(); // a saved profile's settings may have changed
 }
 
 void TCustomProc::LoadUserSettings() const {

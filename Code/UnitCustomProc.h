@@ -50,6 +50,10 @@ public:
 
     // The option selection the encoding combos show.
     TOptionSelection ReadOptions() const;
+    // Shows in the main window what the next conversion makes: the combos'
+    // options with the selected custom profile applied, as the conversion
+    // applies it before it reads them.
+    void ShowOutputSummary() const;
     // Builds the encoder command for a source from the list and the combos;
     // fills CommonLib's conversion parameters and Trim.
     std::string CreateConvertParameter(const std::string& Source);
@@ -63,6 +67,8 @@ public:
 
 private:
     QComboBox* ComboOf(TPresetOption Option) const;
+    // False, having told the user why, for a name the profile file cannot hold.
+    bool StorableName(const QString& Name) const;
     void SelectOption(TPresetOption Option, int Index) const;
     std::array<int, PresetOptionCount> PresetIndexes() const;
 };

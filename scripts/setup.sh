@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Korvalin needs to build, run and test, and only
 # those that are missing. Works as root and as a user with sudo.
-#   scripts/setup.sh [--desktop]   (--desktop: also what a user's desktop needs
-#                                   beside Korvalin, the viewer for Help.chm)
+#   scripts/setup.sh [--desktop | --browser]
+#     --desktop: also what a user's desktop needs beside Korvalin, the viewer
+#                for Help.chm
+#     --browser: also the web browser that tests/browser/ plays outputs in
 set -euo pipefail
 
 packages=(
@@ -15,6 +17,7 @@ packages=(
     librsvg2-bin debhelper lintian desktop-file-utils appstream
 )
 [ "${1:-}" != --desktop ] || packages+=(xchm xdg-utils)
+[ "${1:-}" != --browser ] || packages+=(chromium)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -32,21 +32,6 @@ const TSourceRow* LastRowOf(const std::string& SourceFile, std::span<const TSour
     return Found;
 }
 
-void ReadOptionPieces(const TOptionSelection& Options, TConvertParameters& Params) {
-    const std::string CodecArgs = ColumnOf(ConfigInfo::cstCodecArgs, Options.OutputType);
-    Params.CodecParam = OptionPiece(" ", CodecArgs, " -vcodec xvid -acodec mp3");
-    Params.VideoBitrateParam = OptionPiece(" -b ", Options.VideoBitrate, " -b 512");
-    Params.VideoSizeParam = OptionPiece(" -s ", Options.VideoSize, " -s 320x240");
-    Params.FramerateParam = OptionPiece(" -r ", Options.Framerate, " -r 25");
-    Params.AspectParam = OptionPiece(" -aspect ", Options.Aspectratio, " -aspect 4:3");
-    Params.AudioBitrateParam = OptionPiece(" -ab ", Options.AudioBitrate, " -ab 64");
-    Params.VolumeParam = OptionPiece(" -vol ", Options.AudioVolumeGain, " ");
-    Params.ChannelsParam = OptionPiece(" -ac ", Options.AudioChannels.substr(0, 1), " -ac 2");
-    Params.SampleParam = OptionPiece(" -ar ", Options.AudioSample, " -ar 44100");
-    const std::string Format = ColumnOf(ConfigInfo::cstFileFormats, Options.OutputType);
-    Params.FormatParam = Format.empty() || Format == "none" ? std::string() : " -f " + Format;
-}
-
 // The option pieces of the command form chosen by the codec arguments; false
 // when they form no command.
 bool CommandPieces(const TConvertParameters& P, std::string& Pieces) {
@@ -71,6 +56,21 @@ bool CommandPieces(const TConvertParameters& P, std::string& Pieces) {
 }
 
 } // namespace
+
+void ReadOptionPieces(const TOptionSelection& Options, TConvertParameters& Params) {
+    const std::string CodecArgs = ColumnOf(ConfigInfo::cstCodecArgs, Options.OutputType);
+    Params.CodecParam = OptionPiece(" ", CodecArgs, " -vcodec xvid -acodec mp3");
+    Params.VideoBitrateParam = OptionPiece(" -b ", Options.VideoBitrate, " -b 512");
+    Params.VideoSizeParam = OptionPiece(" -s ", Options.VideoSize, " -s 320x240");
+    Params.FramerateParam = OptionPiece(" -r ", Options.Framerate, " -r 25");
+    Params.AspectParam = OptionPiece(" -aspect ", Options.Aspectratio, " -aspect 4:3");
+    Params.AudioBitrateParam = OptionPiece(" -ab ", Options.AudioBitrate, " -ab 64");
+    Params.VolumeParam = OptionPiece(" -vol ", Options.AudioVolumeGain, " ");
+    Params.ChannelsParam = OptionPiece(" -ac ", Options.AudioChannels.substr(0, 1), " -ac 2");
+    Params.SampleParam = OptionPiece(" -ar ", Options.AudioSample, " -ar 44100");
+    const std::string Format = ColumnOf(ConfigInfo::cstFileFormats, Options.OutputType);
+    Params.FormatParam = Format.empty() || Format == "none" ? std::string() : " -f " + Format;
+}
 
 EUnsafeSourcePath::EUnsafeSourcePath(const std::string& Path)
     : std::runtime_error("The file name \"" + Path +

@@ -78,6 +78,9 @@ std::string CreateConvertParameter(const std::string& SourceFile, const TConvert
 
 // The steps of CreateConvertParameter that stand on their own. AssembleCommand
 // chooses the command form by the codec arguments and picks the free output name.
+// ReadOptionPieces fills the option pieces from a selection, each with its
+// fallback when nothing is selected.
+void ReadOptionPieces(const TOptionSelection& Options, TConvertParameters& Params);
 std::string AssembleCommand(const TConvertParameters& Params, const TConvertServices& Services);
 std::string GetStartTime(const std::string& SourceFile, const TConvertInputs& Inputs);
 std::string GetCutDuration(const std::string& SourceFile, std::span<const TSourceRow> Rows);

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 5> TypeNames = {"3gp", "mp4", "psp", "ipod", "mp3"};
+constexpr std::array<std::string_view, 6> TypeNames = {"3gp", "mp4", "psp", "ipod", "mp3", "h264"};
 constexpr std::array<std::string_view, 5> QualityNames = {"low", "acceptable", "normal",
                                                           "excellent", "superb"};
 
@@ -100,7 +100,7 @@ void CheckCombination(const TConvertRequest& Request, bool QualityGiven) {
     if (Request.ShowHelp || Request.ShowVersion)
         return;
     if (Request.OutputType < 0)
-        throw EUsageError("--type is missing: 3gp, mp4, psp, ipod or mp3");
+        throw EUsageError("--type is missing: 3gp, mp4, psp, ipod, mp3 or h264");
     if (QualityGiven && !Request.Profile.empty())
         throw EUsageError("--quality and --profile cannot be given together");
     if (Request.ListIndex && !Request.ListFile)
@@ -178,7 +178,8 @@ std::string ConvertUsage() {
     return R"(Usage: korvalin-convert --type TYPE [OPTION]... [FILE | FOLDER]...
 Converts RealMedia files (.rm, .rmvb) as Korvalin does, without a window.
 
-  -t, --type TYPE         3gp, mp4, psp, ipod or mp3
+  -t, --type TYPE         3gp, mp4, psp, ipod, mp3 or h264 (H.264 in MP4, which
+                          browsers, phones and televisions play)
   -q, --quality Q         low, acceptable, normal (the default), excellent, superb
       --profile NAME      a custom profile saved in Korvalin's Options dialog,
                           applied over the type's normal quality

@@ -50,6 +50,7 @@ QLabel { color: white; }
 #pnlCurTime { font-size: 11pt; }
 #panLogo { font-size: 20pt; font-weight: bold; color: #5d7bb5; }
 #lblPlayFailure { color: #e8c36a; }
+#lblOutputSummary { color: #c9d4ea; }
 )";
 
 // The form's controls exist before the preview that works on them.
@@ -80,6 +81,7 @@ TFrmMainForm::TFrmMainForm(QWidget* Parent)
 
     using A = TWindowAnchors;
     Anchors.Add(ui->dxTreeSourceFileInfo, A::StretchRight | A::StretchDown, DesignSize);
+    Anchors.Add(ui->lblOutputSummary, A::StretchRight | A::MoveDown, DesignSize);
     for (QWidget* Stretching : std::initializer_list<QWidget*>{ui->lblTitle, ui->cbbOutputFiletype,
                                                                ui->cbbProfile, ui->edtOutputFolder})
         Anchors.Add(Stretching, A::StretchRight, DesignSize);

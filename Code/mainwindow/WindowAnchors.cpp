@@ -18,6 +18,8 @@ void TWindowAnchors::Apply(QSize WindowSize) const {
             Place.setHeight(Place.height() + Taller);
         if (Entry.Anchor & MoveRight)
             Place.translate(Wider, 0);
+        if (Entry.Anchor & MoveDown)
+            Place.translate(0, Taller);
         Entry.Control->setGeometry(Place);
     }
 }

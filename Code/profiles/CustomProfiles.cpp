@@ -1,7 +1,10 @@
 #include "CustomProfiles.h"
 
 #include "IniFiles32.h"
+#include "StrFunc.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 
 TCustomProfileStore::TCustomProfileStore(std::string ConfigFolder, std::string ProfileFileName)
@@ -26,10 +29,33 @@ void TCustomProfileStore::Erase(const std::string& Name) const {
 }
 
 std::string TCustomProfileStore::ProposeName() const {
+    const std::vector<std::string> Used = Names();
+    const auto InUse = [&](const std::string& Name) {
+        return std::any_of(Used.begin(), Used.end(),
+                           [&](const std::string& Other) { return SameAsciiText(Name, Other); });
+    };
     TIniFile32 Counter(ConfigFolder + "UserProfileCount.ini");
     // The count never goes down: at the largest number it stays there.
-    const int32_t Stored = Counter.ReadInteger("count", "count", 0);
-    const int32_t Count = Stored == INT32_MAX ? Stored : Stored + 1;
+    int32_t Count = Counter.ReadInteger("count", "count", 0);
+    do
+        Count = Count == INT32_MAX ? Count : Count + 1;
+    while (Count < INT32_MAX && InUse("UserProfileInfo" + std::to_string(Count)));
     Counter.WriteInteger("count", "count", Count);
-    return "UserProfileInfo" + std::to_string(Count);
+    std::string Name = "UserProfileInfo" + std::to_string(Count);
+    for (int Suffix = 2; InUse(Name); ++Suffix)
+        Name = "UserProfileInfo" + std::to_string(Count) + "-" + std::to_string(Suffix);
+    return Name;
+}
+
+std::string TCustomProfileStore::NameProblem(const std::string& Name) {
+    // The file holds a profile as "[name]" and "name=tuple" lines.
+    const bool Blanks = !Name.empty() && (std::isspace(static_cast<unsigned char>(Name.front())) ||
+                                          std::isspace(static_cast<unsigned char>(Name.back())));
+    if (Name.find_first_of("=[]\r\n") == std::string::npos && !Blanks)
+        return {};
+    return "A profile name cannot hold \"=\", \"[\", \"]\" or a line break, nor begin or end "
+           "with a blank: \"" +
+           Name +
+           "\" would be lost from the settings. Please choose "
+           "another name.";
 }

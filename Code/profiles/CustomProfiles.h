@@ -21,8 +21,12 @@ public:
     // Removes the profile; a name that is not stored changes nothing.
     void Erase(const std::string& Name) const;
     // Counts one more profile and returns the name proposed for it:
-    // "UserProfileInfo" and the new count.
+    // "UserProfileInfo" and the new count, counted on past the names in use,
+    // so that accepting it never replaces a profile.
     std::string ProposeName() const;
+    // Why the settings file cannot hold a profile of that name, in words;
+    // empty when it can.
+    static std::string NameProblem(const std::string& Name);
 
 private:
     std::string ProfileFile() const { return ConfigFolder + ProfileFileName; }

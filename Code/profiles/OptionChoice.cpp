@@ -29,6 +29,14 @@ std::string EntryAt(TTextList List, int Index) {
                : std::string();
 }
 
+// Selects, in the selection, the entry that a tuple names for one of its options.
+TSelectOption SelectorOf(TOptionSelection& Selection) {
+    return [&Selection](TPresetOption Option, int Index) {
+        const TOptionField& Field = Fields[TupleFields[static_cast<size_t>(Option)]];
+        Selection.*Field.Field = EntryAt(Field.List, Index);
+    };
+}
+
 } // namespace
 
 std::span<const TOptionField> OptionFields() {
@@ -40,13 +48,14 @@ TOptionSelection SelectionFor(int OutputType, int Quality, std::string_view Prof
     Selection.OutputType = OutputType;
     for (const TOptionField& Field : Fields)
         Selection.*Field.Field = EntryAt(Field.List, DefaultIndexOf(Field.List));
-    const TSelectOption Select = [&](TPresetOption Option, int Index) {
-        const TOptionField& Field = Fields[TupleFields[static_cast<size_t>(Option)]];
-        Selection.*Field.Field = EntryAt(Field.List, Index);
-    };
-    ApplyPresetTuple(PresetTupleOf(OutputType, Quality), Select);
+    ApplyPresetTuple(PresetTupleOf(OutputType, Quality), SelectorOf(Selection));
     if (!ProfileTuple.empty())
-        ApplyCustomProfileValue(ProfileTuple, Select);
+        ApplyCustomProfileValue(ProfileTuple, SelectorOf(Selection));
+    return Selection;
+}
+
+TOptionSelection WithCustomProfile(TOptionSelection Selection, std::string_view ProfileValue) {
+    ApplyCustomProfileValue(ProfileValue, SelectorOf(Selection));
     return Selection;
 }
 

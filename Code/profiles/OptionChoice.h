@@ -28,6 +28,10 @@ std::span<const TOptionField> OptionFields();
 // Throws EConvertError for a profile tuple with a field that is no number.
 TOptionSelection SelectionFor(int OutputType, int Quality, std::string_view ProfileTuple = {});
 
+// The selection once a stored custom profile value is applied over it, as a
+// conversion applies it to the controls before it reads them.
+TOptionSelection WithCustomProfile(TOptionSelection Selection, std::string_view ProfileValue);
+
 // The word that names a list entry on the command line: its first word, so
 // that "1 channel, Mono" is "1".
 std::string_view EntryWord(std::string_view Entry);

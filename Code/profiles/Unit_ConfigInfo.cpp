@@ -16,6 +16,8 @@ TTextList PresetsOfOutputType(int OutputType) {
         return cstiPodPresets;
     case 4:
         return cstMP3Presets;
+    case 5:
+        return cstH264Presets;
     default:
         return {};
     }

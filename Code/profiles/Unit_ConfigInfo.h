@@ -15,23 +15,30 @@ namespace ConfigInfo {
 
 using TTextList = std::span<const std::string_view>;
 
-inline constexpr int OutputTypeCount = 5;
+inline constexpr int OutputTypeCount = 6;
 // The built-in qualities; profile entries after them are custom profiles.
 inline constexpr int QualityCount = 5;
 
-inline constexpr std::array<std::string_view, 6> cstOutputFileTypes = {
-    "3GPP Video Files (*.3gp)", "MPEG4 Video Files (*.mp4)", "PSP Video Files (*.mp4)",
-    "iPod Video Files (*.mp4)", "MP3 Files (*.mp3)",         "0"};
+// The first five are the phones and players of their day; the last, H.264 in
+// MP4, is what every browser, phone and television plays today.
+inline constexpr std::array<std::string_view, OutputTypeCount + 1> cstOutputFileTypes = {
+    "3GPP Video Files (*.3gp)",
+    "MPEG4 Video Files (*.mp4)",
+    "PSP Video Files (*.mp4)",
+    "iPod Video Files (*.mp4)",
+    "MP3 Files (*.mp3)",
+    "H.264 Video Files (*.mp4)",
+    "0"};
 
 inline constexpr std::array<std::string_view, OutputTypeCount> cstCodecArgs = {
     "-vcodec mpeg4 -acodec aac", "-vcodec mpeg4 -acodec aac", "-vcodec mpeg4 -acodec aac",
-    "-vcodec mpeg4 -acodec aac", "-acodec mp3 -vn"};
+    "-vcodec mpeg4 -acodec aac", "-acodec mp3 -vn",           "-vcodec h264 -acodec aac"};
 
 inline constexpr std::array<std::string_view, OutputTypeCount> cstFileFormats = {
-    "3gp", "none", "none", "none", "none"};
+    "3gp", "none", "none", "none", "none", "none"};
 
 inline constexpr std::array<std::string_view, OutputTypeCount> cstFileExts = {
-    ".3gp", ".mp4", ".mp4", ".mp4", ".mp3"};
+    ".3gp", ".mp4", ".mp4", ".mp4", ".mp3", ".mp4"};
 
 inline constexpr std::array<std::string_view, 6> cstQualities = {
     "Low Quality",       "Acceptable Quality", "Normal Quality",
@@ -77,10 +84,13 @@ inline constexpr std::array<std::string_view, 5> cstiPodPresets = cstMP4Presets;
 inline constexpr std::array<std::string_view, 5> cstMP3Presets = {
     "3|1|2|2|0|0", "7|2|4|4|1|1", "12|5|5|5|1|2", "17|6|6|7|1|2", "22|7|8|8|1|3"};
 
+inline constexpr std::array<std::string_view, 5> cstH264Presets = {
+    "6|2|3|3|0|0", "6|5|4|4|1|2", "16|5|6|5|1|2", "16|6|8|6|1|3", "22|5|9|7|1|3"};
+
 // The tuple that changes no option.
 inline constexpr std::string_view NoPreset = "none|none|none|none|none|none";
 
-// The five presets of an output type, indexed by quality; empty outside 0 to 4.
+// The five presets of an output type, indexed by quality; empty for any other index.
 TTextList PresetsOfOutputType(int OutputType);
 
 // The entries an option list shows (every element but the last).

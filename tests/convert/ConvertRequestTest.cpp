@@ -14,7 +14,7 @@ namespace {
 TEST(ConvertRequest, RefusesWhatCannotBeCarriedOut) {
     const std::pair<std::vector<std::string>, std::string> Cases[] = {
         {{"a.rm"}, "--type is missing"},
-        {{"-t", "avi"}, "one of: 3gp, mp4, psp, ipod, mp3"},
+        {{"-t", "avi"}, "one of: 3gp, mp4, psp, ipod, mp3, h264"},
         {{"-t", "mp4", "--quality", "best"}, "one of: low, acceptable, normal, excellent, superb"},
         {{"-t", "mp4", "-q", "low", "--profile", "Mine"}, "cannot be given together"},
         {{"-t", "mp4", "--channels", "3"}, "--channels cannot be '3'; it may be one of: 1, 2"},

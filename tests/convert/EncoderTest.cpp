@@ -97,8 +97,20 @@ TEST_P(Conversion, OutputHasEveryPropertyTheCommandAskedFor) {
         return;
     }
     EXPECT_THAT(Info.Brand, testing::StartsWith(Case.Brand));
-    EXPECT_EQ(Info.VideoCodec, "mpeg4");
     EXPECT_EQ(Info.AudioCodec, "aac");
+    EXPECT_EQ(Info.AudioProfile, "LC");
+    if (Case.OutputType == 5) { // for browsers: plain H.264, its index ahead of its data
+        EXPECT_EQ(Info.VideoCodec, "h264");
+        EXPECT_EQ(Info.PixelFormat, "yuv420p");
+        EXPECT_EQ(Info.VideoProfile, "Main");
+        EXPECT_LE(Info.VideoLevel, 31);
+        const std::vector<std::string> Boxes = TopLevelBoxes(OutputPath(Command));
+        EXPECT_LT(std::find(Boxes.begin(), Boxes.end(), "moov"),
+                  std::find(Boxes.begin(), Boxes.end(), "mdat"))
+            << testing::PrintToString(Boxes);
+    } else {
+        EXPECT_EQ(Info.VideoCodec, "mpeg4");
+    }
     EXPECT_EQ(Info.Width, Case.Width);
     EXPECT_EQ(Info.Height, Case.Height);
     EXPECT_NEAR(Info.FrameRate, Case.FrameRate, 0.01);
@@ -115,7 +127,9 @@ INSTANTIATE_TEST_SUITE_P(
                     TConversionCase{3, 0, "clip_rv10_ac3.rm", "isom", 160, 112, 11, 22050, 1},
                     TConversionCase{3, 2, "clip_rv20_ac3.rm", "isom", 160, 112, 14.985, 22050, 1},
                     TConversionCase{4, 0, "clip_rv20_ac3.rm", "mp3", 0, 0, 0, 22050, 1},
-                    TConversionCase{4, 4, "clip_rv10_ac3.rm", "mp3", 0, 0, 0, 48000, 2}));
+                    TConversionCase{4, 4, "clip_rv10_ac3.rm", "mp3", 0, 0, 0, 48000, 2},
+                    TConversionCase{5, 0, "clip_rv10_ac3.rm", "isom", 320, 240, 15, 22050, 1},
+                    TConversionCase{5, 4, "clip_rv20_ac3.rm", "isom", 720, 576, 25, 48000, 2}));
 
 TEST_F(Encoder, CommandWithEveryFallbackPieceStillConverts) {
     const std::string Source = Media + "clip_rv20_ac3.rm";
@@ -336,7 +350,7 @@ TEST_P(DefaultSettings, SourceTagsArriveInTheFormPlayersRead) {
         EXPECT_FALSE(Untagged.contains(Name)) << Name;
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryOutputType, DefaultSettings, testing::Values(0, 1, 2, 3, 4));
+INSTANTIATE_TEST_SUITE_P(EveryOutputType, DefaultSettings, testing::Values(0, 1, 2, 3, 4, 5));
 
 // What evc tells of a source that is not whole.
 TEST_F(Encoder, ASourceCutOffOrDamagedIsToldAndWhatCouldBeReadIsKept) {

@@ -103,6 +103,17 @@ TEST(EvcFfmpeg, MapsOptionsToFfmpegArguments) {
         ParseArguments(Words("-i s.avs -acodec mp3 -vn -ab 64 /o/a.mp3")), {"/a.rm", "25"});
     EXPECT_THAT(Audio, IsSupersetOf({"-vn", "-n"}));
     EXPECT_THAT(testing::PrintToString(Audio), testing::Not(HasSubstr("fps=")));
+    const auto Joined = [](const std::vector<std::string>& Words) {
+        std::string Text;
+        for (const std::string& Word : Words)
+            Text += Word + " ";
+        return Text;
+    };
+    EXPECT_THAT(Joined(Args), testing::Not(HasSubstr("faststart")));
+    const std::string H264 = Joined(FfmpegArguments(
+        ParseArguments(Words("-i s.avs -vcodec h264 -acodec aac /o/a.mp4")), {"/a.rm", "25"}));
+    EXPECT_THAT(H264, HasSubstr("-c:v libx264 -pix_fmt yuv420p -profile:v main -level:v 3.1 "));
+    EXPECT_THAT(H264, HasSubstr("-movflags +faststart file:/o/a.mp4"));
 }
 
 TEST(EvcStatus, FieldsSplitAtEqualsCarryTheSeconds) {

@@ -35,7 +35,7 @@ TEST(OptionLists, EntriesAndDefaults) {
         size_t Count;
         std::string_view Default;
     } const Cases[] = {
-        {cstOutputFileTypes, 5, "3GPP Video Files (*.3gp)"},
+        {cstOutputFileTypes, 6, "3GPP Video Files (*.3gp)"},
         {cstQualities, 5, "Normal Quality"},
         {cstVideoSizes, 23, "160x112"},
         {cstFrameRates, 8, "14.985"},
@@ -57,10 +57,12 @@ TEST(OptionLists, EntriesAndDefaults) {
 }
 
 TEST(OutputTypes, ColumnsPerType) {
-    EXPECT_THAT(cstFileExts, ElementsAre(".3gp", ".mp4", ".mp4", ".mp4", ".mp3"));
-    EXPECT_THAT(cstFileFormats, ElementsAre("3gp", "none", "none", "none", "none"));
+    EXPECT_THAT(cstFileExts, ElementsAre(".3gp", ".mp4", ".mp4", ".mp4", ".mp3", ".mp4"));
+    EXPECT_THAT(cstFileFormats, ElementsAre("3gp", "none", "none", "none", "none", "none"));
     EXPECT_EQ(cstCodecArgs[0], "-vcodec mpeg4 -acodec aac");
     EXPECT_EQ(cstCodecArgs[4], "-acodec mp3 -vn");
+    EXPECT_EQ(cstOutputFileTypes[5], "H.264 Video Files (*.mp4)");
+    EXPECT_EQ(cstCodecArgs[5], "-vcodec h264 -acodec aac");
 }
 
 TEST(Presets, SelectTheDocumentedOptions) {
@@ -74,6 +76,14 @@ TEST(Presets, SelectTheDocumentedOptions) {
                 ElementsAre("480x480", "25", "768", "128", "2", "44100"));
     EXPECT_THAT(OptionsOf(PresetsOfOutputType(2)[1]),
                 ElementsAre("160x112", "11", "80", "80", "2", "32000"));
+    const std::vector<std::vector<std::string>> H264 = {
+        {"320x240", "15", "256", "64", "1", "22050"},
+        {"320x240", "25", "512", "80", "2", "44100"},
+        {"640x480", "25", "1000", "128", "2", "44100"},
+        {"640x480", "29.97", "1500", "160", "2", "48000"},
+        {"720x576", "25", "2500", "192", "2", "48000"}};
+    for (size_t Quality = 0; Quality < 5; ++Quality)
+        EXPECT_EQ(OptionsOf(PresetsOfOutputType(5)[Quality]), H264[Quality]) << Quality;
 }
 
 TEST(Presets, TypesOneAndThreeAgreeAndPspDiffersOnlyInAudio) {
@@ -90,11 +100,11 @@ TEST(Presets, TypesOneAndThreeAgreeAndPspDiffersOnlyInAudio) {
     }
 }
 
-TEST(Presets, OnlyTypesZeroToFourHaveThem) {
+TEST(Presets, OnlyTheSixTypesHaveThem) {
     for (int Type = 0; Type < OutputTypeCount; ++Type)
         EXPECT_EQ(PresetsOfOutputType(Type).size(), 5u);
     EXPECT_TRUE(PresetsOfOutputType(-1).empty());
-    EXPECT_TRUE(PresetsOfOutputType(5).empty());
+    EXPECT_TRUE(PresetsOfOutputType(6).empty());
 }
 
 } // namespace

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/pixdesc.h>
 }
 
 TMediaInfo ProbeMedia(const std::string& Path) {
@@ -28,15 +30,44 @@ TMediaInfo ProbeMedia(const std::string& Path) {
                 Info.Width = Codec->width;
                 Info.Height = Codec->height;
                 Info.FrameRate = av_q2d(Stream->r_frame_rate);
+                if (const char* Pixels =
+                        av_get_pix_fmt_name(static_cast<AVPixelFormat>(Codec->format)))
+                    Info.PixelFormat = Pixels;
+                if (const char* Profile = avcodec_profile_name(Codec->codec_id, Codec->profile))
+                    Info.VideoProfile = Profile;
+                Info.VideoLevel = Codec->level;
             } else if (Codec->codec_type == AVMEDIA_TYPE_AUDIO && Info.AudioCodec.empty()) {
                 Info.AudioCodec = avcodec_get_name(Codec->codec_id);
                 Info.SampleRate = Codec->sample_rate;
                 Info.Channels = Codec->ch_layout.nb_channels;
+                if (const char* Profile = avcodec_profile_name(Codec->codec_id, Codec->profile))
+                    Info.AudioProfile = Profile;
             }
         }
     }
     avformat_close_input(&Context);
     return Info;
+}
+
+std::vector<std::string> TopLevelBoxes(const std::string& Path) {
+    std::vector<std::string> Boxes;
+    std::ifstream File(Path, std::ios::binary);
+    for (unsigned char Header[16]; File.read(reinterpret_cast<char*>(Header), 8);) {
+        uint64_t Size = 0;
+        for (int I = 0; I < 4; ++I)
+            Size = Size << 8 | Header[I];
+        Boxes.emplace_back(reinterpret_cast<const char*>(Header + 4), 4);
+        if (Size == 1 && File.read(reinterpret_cast<char*>(Header + 8), 8)) { // a 64-bit size
+            Size = 0;
+            for (int I = 8; I < 16; ++I)
+                Size = Size << 8 | Header[I];
+            Size -= 8;
+        }
+        if (Size < 8)
+            break; // to the file's end, or broken
+        File.seekg(static_cast<std::streamoff>(Size - 8), std::ios::cur);
+    }
+    return Boxes;
 }
 
 namespace {

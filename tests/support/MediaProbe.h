@@ -2,6 +2,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 // What libavformat sees in a media file.
 struct TMediaInfo {
@@ -11,11 +12,17 @@ struct TMediaInfo {
     std::string VideoCodec, AudioCodec; // empty when there is no such stream
     int Width = 0, Height = 0;
     double FrameRate = 0;
+    std::string PixelFormat, VideoProfile, AudioProfile; // "yuv420p", "Main", "LC"
+    int VideoLevel = 0;                                  // 31 for level 3.1
     int SampleRate = 0, Channels = 0;
     double Duration = 0; // seconds
 };
 
 TMediaInfo ProbeMedia(const std::string& Path);
+
+// The types of an MP4 family file's top-level boxes, in file order ("ftyp",
+// "moov", "mdat", ...).
+std::vector<std::string> TopLevelBoxes(const std::string& Path);
 
 // The loudness of the first audio stream, decoded whole.
 struct TAudioLevels {

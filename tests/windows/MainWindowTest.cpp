@@ -80,7 +80,7 @@ TEST_F(WindowTest, StartsWithThreeGppNormalQualityAndEveryStoredProfile) {
     Temp.Write("Config/UserProfileInfo.ini",
                "\r\n[Phone]\r\nPhone=1|1|1|1|1|1\r\n\r\n[TV]\r\nTV=2|2|2|2|2|2\r\n");
     Start();
-    EXPECT_EQ(Main().cbbOutputFiletype->count(), 5);
+    EXPECT_EQ(Main().cbbOutputFiletype->count(), 6);
     EXPECT_EQ(Text(Main().cbbOutputFiletype), "3GPP Video Files (*.3gp)");
     ASSERT_EQ(Main().cbbProfile->count(), 7);
     EXPECT_EQ(Text(Main().cbbProfile), "Normal Quality");

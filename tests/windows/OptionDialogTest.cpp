@@ -1,3 +1,4 @@
+#include "CommandLine.h"
 #include "WindowFixture.h"
 
 #include <QLineEdit>
@@ -140,6 +141,64 @@ TEST_F(OptionDialog, ShowingSelectsTheProfileTheMainWindowShows) {
     Pick(Main().cbbProfile, 6);
     Click(Main().btnOptions);
     EXPECT_EQ(Text(Options().cbbCustomProfile), "B");
+}
+
+// Add never proposes a name a profile has (in any letter case), and neither
+// Add nor Save stores a name the settings file cannot hold.
+TEST_F(OptionDialog, AddProposesOnlyFreeNamesAndRefusesNamesTheFileCannotHold) {
+    const std::string Stored = "[UserProfileInfo1]\r\nUserProfileInfo1=0|0|0|0|0|0\r\n"
+                               "[userprofileinfo2]\r\nuserprofileinfo2=1|1|1|1|1|1\r\n";
+    Temp.Write("Config/UserProfileInfo.ini", Stored);
+    Dialogs.InputAnswers = {QString("a=b")};
+    OpenDialog();
+    Click(Options().btnAdd);
+    Options().cbbCustomProfile->setEditText(" Phone");
+    Click(Options().btnSave);
+    EXPECT_THAT(Dialogs.Prompts, ElementsAre("Plese input a name [UserProfileInfo3]"));
+    ASSERT_EQ(Dialogs.Messages.size(), 2u);
+    for (const auto& [Text, Kind] : Dialogs.Messages)
+        EXPECT_THAT(Text.toStdString(), testing::StartsWith("A profile name cannot hold"));
+    EXPECT_EQ(Temp.Read("Config/UserProfileInfo.ini"), Stored);
+}
+
+// The line under the list tells what the next conversion makes, read at the
+// moment the conversion would read it: for every type, and with a custom
+// profile selected in the dialog, which the conversion applies first.
+TEST_F(OptionDialog, TheNextConversionsLineAgreesWithItsCommand) {
+    Temp.Write("Config/UserProfileInfo.ini", "[Phone]\r\nPhone=0|7|9|10|0|3\r\n");
+    Prober.Default = 60;
+    OpenDialog();
+    const std::string Source = Temp.Write("a.rm", "x");
+    CommonLib->AddSourceFiles(*Main().dxTreeSourceFileInfo, {QString::fromStdString(Source)});
+    Main().edtOutputFolder->setText(QString::fromStdString(Temp.Path("out")));
+    const std::map<std::string, std::string> KiloHertz = {
+        {"22050", "22.05"}, {"32000", "32"}, {"44100", "44.1"}, {"48000", "48"}};
+    const auto Expected = [&](const std::string& Type, const std::string& Profile) {
+        const std::vector<std::string> Words =
+            SplitCommandLine(CustomProc->CreateConvertParameter(Source));
+        const auto After = [&](const std::string& Flag) {
+            const auto At = std::find(Words.begin(), Words.end(), Flag);
+            return At + 1 < Words.end() ? At[1] : std::string("none");
+        };
+        std::string Line = Type;
+        if (Type != "MP3")
+            Line += " \u00b7 " + After("-s") + " \u00b7 " + After("-r") + " fps \u00b7 " +
+                    After("-b") + " kbit/s \u00b7 AAC";
+        Line += (Type != "MP3" ? " " : " \u00b7 ") + After("-ab") + " kbit/s " +
+                (After("-ac") == "1" ? "mono " : "stereo ") + KiloHertz.at(After("-ar")) +
+                " kHz \u00b7 volume " + After("-vol") + " %";
+        return Profile.empty() ? Line : Line + " \u00b7 profile \"" + Profile + "\"";
+    };
+    const char* const Types[] = {"3GP", "MPEG-4", "PSP", "iPod", "MP3", "H.264"};
+    for (int Type = 0; Type < 6; ++Type) {
+        Pick(Main().cbbOutputFiletype, Type);
+        Pick(Options().cbbAudioVolumeGain, 4 + Type); // the volume is no preset's
+        EXPECT_EQ(Main().lblOutputSummary->text().toStdString(), Expected(Types[Type], ""));
+    }
+    Pick(Options().cbbCustomProfile, 0);
+    const std::string Line = Main().lblOutputSummary->text().toStdString();
+    EXPECT_EQ(Line, Expected("H.264", "Phone"));
+    EXPECT_THAT(Line, testing::HasSubstr("128x96 \u00b7 30 fps \u00b7 2500 kbit/s"));
 }
 
 } // namespace
