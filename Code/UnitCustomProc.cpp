@@ -107,6 +107,7 @@ void TCustomProc::ApplyProfile() const {
 void TCustomProc::ApplyPresetTuple(std::string_view Tuple) const {
     ::ApplyPresetTuple(Tuple,
                        [this](TPresetOption Option, int Index) { SelectOption(Option, Index); });
+    ShowOutputSummary(); // the combos change without a word
 }
 
 QString TCustomProc::GetCustomProfileValue() const {
@@ -120,6 +121,7 @@ void TCustomProc::ApplyCustomProfile() const {
     ApplyCustomProfileValue(
         ToEngineText(GetCustomProfileValue()),
         [this](TPresetOption Option, int Index) { SelectOption(Option, Index); });
+    ShowOutputSummary();
 }
 
 bool TCustomProc::StorableName(const QString& Name) const {
