@@ -44,6 +44,7 @@ void TfrmOption::SelectCustomProfile(const QString& Name) {
     const QSignalBlocker Quiet(ui->cbbCustomProfile);
     ui->cbbCustomProfile->setCurrentIndex(
         ui->cbbCustomProfile->findText(Name, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    CustomProc->ShowOutputSummary(); // the next conversion applies the selected profile
 }
 
 void TfrmOption::showEvent(QShowEvent* Event) {
@@ -97,6 +98,7 @@ std::array<QComboBox*, 9> TfrmOption::SavedCombos() const {
 void TfrmOption::SelectLastProfile() {
     const QSignalBlocker Quiet(ui->cbbCustomProfile);
     ui->cbbCustomProfile->setCurrentIndex(ui->cbbCustomProfile->count() - 1);
+    CustomProc->ShowOutputSummary();
 }
 
 void TfrmOption::btnAddClick() {
@@ -135,5 +137,6 @@ void TfrmOption::btnCancelClick() {
         const QSignalBlocker Quiet(Saved[I]);
         Saved[I]->setCurrentIndex(SavedOptionIndexes[I]);
     }
+    CustomProc->ShowOutputSummary();
     hide();
 }

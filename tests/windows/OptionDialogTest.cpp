@@ -33,6 +33,9 @@ TEST_F(OptionDialog, AddProposesCountedNamesEvenAfterACancel) {
     EXPECT_EQ(Temp.Read("Config/UserProfileInfo.ini"), "\r\n[Phone]\r\nPhone=3|2|3|5|1|2\r\n");
     EXPECT_THAT(ListedProfiles(), ElementsAre("Phone"));
     EXPECT_EQ(Text(Options().cbbCustomProfile), "Phone");
+    EXPECT_THAT(Main().lblOutputSummary->text().toStdString(),
+                testing::EndsWith(" \u00b7 profile \"Phone\""))
+        << "the next conversion applies it";
 }
 
 TEST_F(OptionDialog, AddingAnExistingNameReplacesItsTuple) {
