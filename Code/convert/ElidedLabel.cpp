@@ -3,15 +3,14 @@
 #include <QPainter>
 #include <QStyle>
 
-TElidedLabel::TElidedLabel(int MinimumWidth) {
-    setMinimumWidth(MinimumWidth);
+TElidedLabel::TElidedLabel(QWidget* Parent) : QLabel(Parent) {
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // never widens its window
 }
 
 void TElidedLabel::paintEvent(QPaintEvent*) {
     QPainter Painter(this);
     const QRect Area = contentsRect();
-    const QString Shown = fontMetrics().elidedText(text(), Qt::ElideRight, Area.width());
+    const QString Shown = fontMetrics().elidedText(text(), ElideMode, Area.width());
     style()->drawItemText(&Painter, Area, static_cast<int>(alignment()), palette(), isEnabled(),
                           Shown, foregroundRole());
 }

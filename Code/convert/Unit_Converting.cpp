@@ -19,8 +19,9 @@
 
 TfrmConverting::TfrmConverting(QWidget* Parent)
     : QDialog(Parent, FixedDialogFrame), ui(std::make_unique<Ui::TfrmConverting>()),
-      Panel(new TElidedLabel(50)) {
+      Panel(new TElidedLabel) {
     ui->setupUi(this);
+    Panel->setMinimumWidth(50);
     setFixedSize(size());
     ui->statState->addWidget(Panel, 1); // the bar's last panel reaches its right end
     connect(ui->btnStop, &QPushButton::clicked, this,

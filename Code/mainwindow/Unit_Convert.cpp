@@ -82,6 +82,8 @@ TFrmMainForm::TFrmMainForm(QWidget* Parent)
     using A = TWindowAnchors;
     Anchors.Add(ui->dxTreeSourceFileInfo, A::StretchRight | A::StretchDown, DesignSize);
     Anchors.Add(ui->lblOutputSummary, A::StretchRight | A::MoveDown, DesignSize);
+    // What is cut from a long line is the middle: the type and the profile stay.
+    ui->lblOutputSummary->SetElideMode(Qt::ElideMiddle);
     for (QWidget* Stretching : std::initializer_list<QWidget*>{ui->lblTitle, ui->cbbOutputFiletype,
                                                                ui->cbbProfile, ui->edtOutputFolder})
         Anchors.Add(Stretching, A::StretchRight, DesignSize);
