@@ -18,6 +18,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QScopeGuard>
 #include <QSignalBlocker>
 
 using namespace ConfigInfo;
@@ -69,7 +70,7 @@ void TCustomProc::FillProfileControls() const {
     LoadUserSettings();
     // The line of what the next conversion makes follows every choice it reads.
     for (QComboBox* Combo :
-         {Main.cbbOutputFiletype, Main.cbbProfile, Options.cbbAspectratio, Options.cbbVideoBitrate,
+         {Main.cbbOutputFiletype, Options.cbbAspectratio, Options.cbbVideoBitrate,
           Options.cbbAudioBitrate, Options.cbbAudioChannels, Options.cbbFramerate,
           Options.cbbAudioSample, Options.cbbAudioVolumeGain, Options.cbbVideoSize,
           Options.cbbCustomProfile})
@@ -80,15 +81,18 @@ void TCustomProc::FillProfileControls() const {
 
 void TCustomProc::ShowOutputSummary() const {
     const QComboBox* Custom = frmOption->ui->cbbCustomProfile;
-    const std::string Value = ToEngineText(GetCustomProfileValue());
+    const std::string Name = ToEngineText(Custom->itemText(Custom->currentIndex()));
     TOptionSelection Next = ReadOptions();
+    std::string ProfileNote;
     try {
-        Next = WithCustomProfile(Next, Value);
-    } catch (const EConvertError&) { // the conversion itself stops at such a profile
+        if (const auto Applied = WithCustomProfile(Next, ToEngineText(GetCustomProfileValue()))) {
+            Next = *Applied;
+            ProfileNote = "profile \"" + Name + "\"";
+        }
+    } catch (const EConvertError&) { // the conversion stops at it, too
+        ProfileNote = "profile \"" + Name + "\" cannot be read";
     }
-    const QString Line = FromEngineText(OutputSummary(
-        Next,
-        Value.empty() ? std::string() : ToEngineText(Custom->itemText(Custom->currentIndex()))));
+    const QString Line = FromEngineText(OutputSummary(Next, ProfileNote));
     QLabel* Shown = FrmMainForm->ui->lblOutputSummary;
     Shown->setText(Line);
     Shown->setToolTip(Line);
@@ -105,9 +109,10 @@ void TCustomProc::ApplyProfile() const {
 }
 
 void TCustomProc::ApplyPresetTuple(std::string_view Tuple) const {
+    // The combos change without a signal.
+    const auto Shown = qScopeGuard([this] { ShowOutputSummary(); });
     ::ApplyPresetTuple(Tuple,
                        [this](TPresetOption Option, int Index) { SelectOption(Option, Index); });
-    ShowOutputSummary(); // the combos change without a word
 }
 
 QString TCustomProc::GetCustomProfileValue() const {
@@ -118,10 +123,11 @@ QString TCustomProc::GetCustomProfileValue() const {
 }
 
 void TCustomProc::ApplyCustomProfile() const {
+    // Also when a field stops it: the fields before it are applied.
+    const auto Shown = qScopeGuard([this] { ShowOutputSummary(); });
     ApplyCustomProfileValue(
         ToEngineText(GetCustomProfileValue()),
         [this](TPresetOption Option, int Index) { SelectOption(Option, Index); });
-    ShowOutputSummary();
 }
 
 bool TCustomProc::StorableName(const QString& Name) const {

@@ -32,30 +32,43 @@ const TSourceRow* LastRowOf(const std::string& SourceFile, std::span<const TSour
     return Found;
 }
 
-// The option pieces of the command form chosen by the codec arguments; false
-// when they form no command.
+// The option pieces of the command's form; false when they form no command.
 bool CommandPieces(const TConvertParameters& P, std::string& Pieces) {
-    const std::string Codec = Trim(P.CodecParam).substr(0, 7);
-    if (Codec == "-vcodec") {
+    switch (CommandFormOf(P)) {
+    case TCommandForm::Video:
         Pieces = P.CodecParam + P.VideoBitrateParam + P.VideoSizeParam + P.FramerateParam +
                  P.AspectParam + P.AudioBitrateParam + P.VolumeParam + P.ChannelsParam +
                  P.SampleParam + P.FormatParam + P.CutParam;
-    } else if (Codec == "-acodec" &&
-               (P.OutputExt == ".3gp" || P.OutputExt == ".3g2" || P.OutputExt == ".amr")) {
+        return true;
+    case TCommandForm::PhoneAudio:
         Pieces = P.CodecParam + P.VideoSizeParam + P.VideoBitrateParam + P.AudioBitrateParam +
-                 P.VolumeParam + " -ac 1 -ar 8000" + P.FormatParam + P.CutParam;
-    } else if (Codec == "-acodec") {
+                 P.VolumeParam + PhoneAudioPieces + P.FormatParam + P.CutParam;
+        return true;
+    case TCommandForm::Audio:
         Pieces = P.CodecParam + P.AudioBitrateParam + P.VolumeParam + P.ChannelsParam +
                  P.SampleParam + P.FormatParam + P.CutParam;
-    } else if (Codec == "-target") {
+        return true;
+    case TCommandForm::Target:
         Pieces = P.CodecParam + P.CutParam;
-    } else {
+        return true;
+    case TCommandForm::None:
         return false;
     }
-    return true;
+    return false;
 }
 
 } // namespace
+
+TCommandForm CommandFormOf(const TConvertParameters& P) {
+    const std::string Codec = Trim(P.CodecParam).substr(0, 7);
+    if (Codec == "-vcodec")
+        return TCommandForm::Video;
+    if (Codec == "-acodec")
+        return P.OutputExt == ".3gp" || P.OutputExt == ".3g2" || P.OutputExt == ".amr"
+                   ? TCommandForm::PhoneAudio
+                   : TCommandForm::Audio;
+    return Codec == "-target" ? TCommandForm::Target : TCommandForm::None;
+}
 
 void ReadOptionPieces(const TOptionSelection& Options, TConvertParameters& Params) {
     const std::string CodecArgs = ColumnOf(ConfigInfo::cstCodecArgs, Options.OutputType);
@@ -70,6 +83,9 @@ void ReadOptionPieces(const TOptionSelection& Options, TConvertParameters& Param
     Params.SampleParam = OptionPiece(" -ar ", Options.AudioSample, " -ar 44100");
     const std::string Format = ColumnOf(ConfigInfo::cstFileFormats, Options.OutputType);
     Params.FormatParam = Format.empty() || Format == "none" ? std::string() : " -f " + Format;
+    Params.OutputExt = ColumnOf(ConfigInfo::cstFileExts, Options.OutputType);
+    if (Params.OutputExt.empty())
+        Params.OutputExt = ".avi";
 }
 
 EUnsafeSourcePath::EUnsafeSourcePath(const std::string& Path)
@@ -150,9 +166,6 @@ std::string CreateConvertParameter(const std::string& SourceFile, const TConvert
 
     Params.OutputFolder = GetOutputFolder(Inputs.OutputFolderText, Services.AppFunc);
     Params.OutputName = Services.FileFunc.FileBaseName(SourceFile);
-    Params.OutputExt = ColumnOf(ConfigInfo::cstFileExts, Options.OutputType);
-    if (Params.OutputExt.empty())
-        Params.OutputExt = ".avi";
 
     ReplaceFileContent(Services.AppFunc.Folders().ScriptFile(),
                        "DirectShowSource(\"" + SourceFile +

@@ -78,9 +78,14 @@ std::string CreateConvertParameter(const std::string& SourceFile, const TConvert
 
 // The steps of CreateConvertParameter that stand on their own. AssembleCommand
 // chooses the command form by the codec arguments and picks the free output name.
-// ReadOptionPieces fills the option pieces from a selection, each with its
-// fallback when nothing is selected.
+// ReadOptionPieces fills the option pieces and the extension from a selection,
+// each with its fallback when nothing is selected.
 void ReadOptionPieces(const TOptionSelection& Options, TConvertParameters& Params);
+// The command's forms: video and sound; sound for phones, always mono at
+// 8000 Hz (PhoneAudioPieces); sound; a target preset; or no command.
+enum class TCommandForm { Video, PhoneAudio, Audio, Target, None };
+inline constexpr const char* PhoneAudioPieces = " -ac 1 -ar 8000";
+TCommandForm CommandFormOf(const TConvertParameters& Params);
 std::string AssembleCommand(const TConvertParameters& Params, const TConvertServices& Services);
 std::string GetStartTime(const std::string& SourceFile, const TConvertInputs& Inputs);
 std::string GetCutDuration(const std::string& SourceFile, std::span<const TSourceRow> Rows);

@@ -9,7 +9,8 @@
 
 namespace {
 
-constexpr std::array<std::string_view, 6> TypeNames = {"3gp", "mp4", "psp", "ipod", "mp3", "h264"};
+constexpr std::array<std::string_view, ConfigInfo::OutputTypeCount> TypeNames = {
+    "3gp", "mp4", "psp", "ipod", "mp3", "h264"};
 constexpr std::array<std::string_view, 5> QualityNames = {"low", "acceptable", "normal",
                                                           "excellent", "superb"};
 

@@ -1,26 +1,22 @@
 #include "OutputSummary.h"
 
 #include "StrFunc.h"
+#include "Unit_ConfigInfo.h"
 
-#include <array>
 #include <cctype>
-#include <string_view>
+#include <charconv>
 #include <vector>
 
 namespace {
 
-constexpr std::array<std::string_view, 6> TypeWords = {"3GP",  "MPEG-4", "PSP",
-                                                       "iPod", "MP3",    "H.264"};
-constexpr std::string_view Separator = " \u00b7 ";
-
 // The value a piece passes, such as "176x144" of " -s 176x144"; empty for none.
-std::string ValueOf(const std::string& Piece) {
+std::string ValueOf(std::string_view Piece) {
     const std::string Text = Trim(Piece);
     const size_t Blank = Text.rfind(' ');
     return Blank == std::string::npos ? std::string() : Text.substr(Blank + 1);
 }
 
-// The codec a piece of codec arguments names after Flag, in capitals.
+// The codec that the codec arguments name after Flag, in capitals.
 std::string CodecOf(const std::string& CodecParam, const std::string& Flag) {
     const size_t At = CodecParam.find(Flag + " ");
     if (At == std::string::npos)
@@ -34,45 +30,47 @@ std::string CodecOf(const std::string& CodecParam, const std::string& Flag) {
 
 // "44.1 kHz" of "44100".
 std::string KiloHertz(const std::string& Hertz) {
-    std::string Text =
-        Hertz.size() > 3 ? Hertz.substr(0, Hertz.size() - 3) + "." + Hertz.substr(Hertz.size() - 3)
-                         : "0." + std::string(3 - Hertz.size(), '0') + Hertz;
-    while (Text.back() == '0')
-        Text.pop_back();
-    if (Text.back() == '.')
-        Text.pop_back();
-    return Text + " kHz";
+    char Text[32];
+    const double Kilo = std::stod(Hertz) / 1000;
+    return std::string(Text, std::to_chars(Text, Text + sizeof Text, Kilo).ptr) + " kHz";
+}
+
+// The sound's part: "128 kbit/s stereo 44.1 kHz", the codec before it when given.
+std::string SoundOf(const std::string& Codec, const std::string& Bitrate,
+                    const std::string& Channels, const std::string& Hertz) {
+    return (Codec.empty() ? "" : Codec + " ") + Bitrate + " kbit/s " +
+           (Channels == "1" ? "mono " : "stereo ") + KiloHertz(Hertz);
 }
 
 } // namespace
 
-std::string OutputSummary(const TOptionSelection& Options, const std::string& ProfileName) {
+std::string OutputSummary(const TOptionSelection& Options, const std::string& ProfileNote) {
     TConvertParameters Pieces;
     ReadOptionPieces(Options, Pieces);
-    const bool Video = Pieces.CodecParam.find("-vcodec") != std::string::npos &&
-                       Pieces.CodecParam.find("-vn") == std::string::npos;
-    const bool Typed =
-        Options.OutputType >= 0 && static_cast<size_t>(Options.OutputType) < TypeWords.size();
+    const TCommandForm Form = CommandFormOf(Pieces);
+    const bool Typed = Options.OutputType >= 0 && Options.OutputType < ConfigInfo::OutputTypeCount;
     std::vector<std::string> Parts = {
-        Typed ? std::string(TypeWords[static_cast<size_t>(Options.OutputType)])
+        Typed ? std::string(ConfigInfo::cstTypeWords[static_cast<size_t>(Options.OutputType)])
               : CodecOf(Pieces.CodecParam, "-vcodec")};
-    if (Video)
+    const std::string Bitrate = ValueOf(Pieces.AudioBitrateParam);
+    if (Form == TCommandForm::Video)
         Parts.insert(Parts.end(),
                      {ValueOf(Pieces.VideoSizeParam), ValueOf(Pieces.FramerateParam) + " fps",
-                      ValueOf(Pieces.VideoBitrateParam) + " kbit/s"});
-    const std::string Channels = ValueOf(Pieces.ChannelsParam);
-    Parts.push_back((Video ? CodecOf(Pieces.CodecParam, "-acodec") + " " : "") +
-                    ValueOf(Pieces.AudioBitrateParam) + " kbit/s " +
-                    (Channels == "1"   ? "mono"
-                     : Channels == "2" ? "stereo"
-                                       : Channels + " channels") +
-                    " " + KiloHertz(ValueOf(Pieces.SampleParam)));
-    if (const std::string Volume = ValueOf(Pieces.VolumeParam); !Volume.empty())
+                      ValueOf(Pieces.VideoBitrateParam) + " kbit/s",
+                      SoundOf(CodecOf(Pieces.CodecParam, "-acodec"), Bitrate,
+                              ValueOf(Pieces.ChannelsParam), ValueOf(Pieces.SampleParam))});
+    else if (Form == TCommandForm::Audio)
+        Parts.push_back(
+            SoundOf({}, Bitrate, ValueOf(Pieces.ChannelsParam), ValueOf(Pieces.SampleParam)));
+    else if (Form == TCommandForm::PhoneAudio)
+        Parts.push_back(SoundOf({}, Bitrate, "1", "8000"));
+    if (const std::string Volume = ValueOf(Pieces.VolumeParam);
+        !Volume.empty() && Form != TCommandForm::Target)
         Parts.push_back("volume " + Volume + " %");
-    if (!ProfileName.empty())
-        Parts.push_back("profile \"" + ProfileName + "\"");
+    if (!ProfileNote.empty())
+        Parts.push_back(ProfileNote);
     std::string Line = Parts.front();
     for (size_t Part = 1; Part < Parts.size(); ++Part)
-        Line += std::string(Separator) + Parts[Part];
+        Line += " \u00b7 " + Parts[Part];
     return Line;
 }

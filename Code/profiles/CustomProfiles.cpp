@@ -4,7 +4,6 @@
 #include "StrFunc.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 
 TCustomProfileStore::TCustomProfileStore(std::string ConfigFolder, std::string ProfileFileName)
@@ -21,7 +20,14 @@ std::string TCustomProfileStore::Value(const std::string& Name) const {
 }
 
 void TCustomProfileStore::Store(const std::string& Name, const std::string& Tuple) const {
-    TIniFile32(ProfileFile()).WriteString(Name, Name, Tuple);
+    // A profile's name typed in other letter case replaces that profile: the
+    // section is found whatever the case, and its key must be spelt as stored.
+    const std::vector<std::string> Stored = Names();
+    const auto Same = std::find_if(Stored.begin(), Stored.end(), [&](const std::string& Other) {
+        return SameAsciiText(Name, Other);
+    });
+    const std::string& Spelt = Same == Stored.end() ? Name : *Same;
+    TIniFile32(ProfileFile()).WriteString(Spelt, Spelt, Tuple);
 }
 
 void TCustomProfileStore::Erase(const std::string& Name) const {
@@ -48,10 +54,9 @@ std::string TCustomProfileStore::ProposeName() const {
 }
 
 std::string TCustomProfileStore::NameProblem(const std::string& Name) {
-    // The file holds a profile as "[name]" and "name=tuple" lines.
-    const bool Blanks = !Name.empty() && (std::isspace(static_cast<unsigned char>(Name.front())) ||
-                                          std::isspace(static_cast<unsigned char>(Name.back())));
-    if (Name.find_first_of("=[]\r\n") == std::string::npos && !Blanks)
+    // The file holds a profile as "[name]" and "name=tuple" lines, whose ends
+    // are trimmed of blanks and control characters as they are read.
+    if (Name.find_first_of(std::string("=[]\r\n\0", 6)) == std::string::npos && Trim(Name) == Name)
         return {};
     return "A profile name cannot hold \"=\", \"[\", \"]\" or a line break, nor begin or end "
            "with a blank: \"" +

@@ -16,7 +16,8 @@ public:
     std::vector<std::string> Names() const;
     // The stored tuple of a profile, empty when there is none.
     std::string Value(const std::string& Name) const;
-    // Stores the tuple under the name, replacing the value of an existing one.
+    // Stores the tuple under the name, replacing the value of an existing one
+    // (whatever the letter case it is given in).
     void Store(const std::string& Name, const std::string& Tuple) const;
     // Removes the profile; a name that is not stored changes nothing.
     void Erase(const std::string& Name) const;

@@ -54,9 +54,15 @@ TOptionSelection SelectionFor(int OutputType, int Quality, std::string_view Prof
     return Selection;
 }
 
-TOptionSelection WithCustomProfile(TOptionSelection Selection, std::string_view ProfileValue) {
-    ApplyCustomProfileValue(ProfileValue, SelectorOf(Selection));
-    return Selection;
+std::optional<TOptionSelection> WithCustomProfile(TOptionSelection Selection,
+                                                  std::string_view ProfileValue) {
+    bool Applied = false;
+    const TSelectOption Select = SelectorOf(Selection);
+    ApplyCustomProfileValue(ProfileValue, [&](TPresetOption Option, int Index) {
+        Select(Option, Index);
+        Applied = true;
+    });
+    return Applied ? std::optional(Selection) : std::nullopt;
 }
 
 std::string_view EntryWord(std::string_view Entry) {

@@ -3,6 +3,7 @@
 #include "ConvertParameter.h"
 #include "Unit_ConfigInfo.h"
 
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -29,8 +30,10 @@ std::span<const TOptionField> OptionFields();
 TOptionSelection SelectionFor(int OutputType, int Quality, std::string_view ProfileTuple = {});
 
 // The selection once a stored custom profile value is applied over it, as a
-// conversion applies it to the controls before it reads them.
-TOptionSelection WithCustomProfile(TOptionSelection Selection, std::string_view ProfileValue);
+// conversion applies it to the controls before it reads them; nothing when the
+// value sets no option. Throws EConvertError like ApplyCustomProfileValue.
+std::optional<TOptionSelection> WithCustomProfile(TOptionSelection Selection,
+                                                  std::string_view ProfileValue);
 
 // The word that names a list entry on the command line: its first word, so
 // that "1 channel, Mono" is "1".

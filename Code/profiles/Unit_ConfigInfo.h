@@ -40,6 +40,10 @@ inline constexpr std::array<std::string_view, OutputTypeCount> cstFileFormats = 
 inline constexpr std::array<std::string_view, OutputTypeCount> cstFileExts = {
     ".3gp", ".mp4", ".mp4", ".mp4", ".mp3", ".mp4"};
 
+// The type in a word, as the line of what the next conversion makes begins.
+inline constexpr std::array<std::string_view, OutputTypeCount> cstTypeWords = {
+    "3GP", "MPEG-4", "PSP", "iPod", "MP3", "H.264"};
+
 inline constexpr std::array<std::string_view, 6> cstQualities = {
     "Low Quality",       "Acceptable Quality", "Normal Quality",
     "Excellent Quality", "Superb Quality",     "2"};

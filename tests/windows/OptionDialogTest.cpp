@@ -146,13 +146,14 @@ TEST_F(OptionDialog, ShowingSelectsTheProfileTheMainWindowShows) {
     EXPECT_EQ(Text(Options().cbbCustomProfile), "B");
 }
 
-// Add never proposes a name a profile has (in any letter case), and neither
-// Add nor Save stores a name the settings file cannot hold.
+// Add never proposes a name a profile has (in any letter case), neither Add
+// nor Save stores a name the settings file cannot hold, and a profile's name
+// typed in other letter case replaces that profile.
 TEST_F(OptionDialog, AddProposesOnlyFreeNamesAndRefusesNamesTheFileCannotHold) {
     const std::string Stored = "[UserProfileInfo1]\r\nUserProfileInfo1=0|0|0|0|0|0\r\n"
                                "[userprofileinfo2]\r\nuserprofileinfo2=1|1|1|1|1|1\r\n";
     Temp.Write("Config/UserProfileInfo.ini", Stored);
-    Dialogs.InputAnswers = {QString("a=b")};
+    Dialogs.InputAnswers = {QString("a=b"), QString("USERPROFILEINFO1")};
     OpenDialog();
     Click(Options().btnAdd);
     Options().cbbCustomProfile->setEditText(" Phone");
@@ -162,13 +163,18 @@ TEST_F(OptionDialog, AddProposesOnlyFreeNamesAndRefusesNamesTheFileCannotHold) {
     for (const auto& [Text, Kind] : Dialogs.Messages)
         EXPECT_THAT(Text.toStdString(), testing::StartsWith("A profile name cannot hold"));
     EXPECT_EQ(Temp.Read("Config/UserProfileInfo.ini"), Stored);
+    Click(Options().btnAdd);
+    EXPECT_EQ(Temp.Read("Config/UserProfileInfo.ini"),
+              "[UserProfileInfo1]\r\nUserProfileInfo1=3|2|3|5|1|2\r\n"
+              "[userprofileinfo2]\r\nuserprofileinfo2=1|1|1|1|1|1\r\n");
 }
 
 // The line under the list tells what the next conversion makes, read at the
 // moment the conversion would read it: for every type, and with a custom
 // profile selected in the dialog, which the conversion applies first.
 TEST_F(OptionDialog, TheNextConversionsLineAgreesWithItsCommand) {
-    Temp.Write("Config/UserProfileInfo.ini", "[Phone]\r\nPhone=0|7|9|10|0|3\r\n");
+    Temp.Write("Config/UserProfileInfo.ini",
+               "[Phone]\r\nPhone=0|7|9|10|0|3\r\n[Bad]\r\nBad=0|x|9|10|0|3\r\n");
     Prober.Default = 60;
     OpenDialog();
     const std::string Source = Temp.Write("a.rm", "x");
@@ -204,6 +210,9 @@ TEST_F(OptionDialog, TheNextConversionsLineAgreesWithItsCommand) {
     const std::string Line = Main().lblOutputSummary->text().toStdString();
     EXPECT_EQ(Line, Expected("H.264", "Phone"));
     EXPECT_THAT(Line, testing::HasSubstr("128x96 \u00b7 30 fps \u00b7 2500 kbit/s"));
+    Pick(Options().cbbCustomProfile, 1); // a conversion would stop at it
+    EXPECT_THAT(Main().lblOutputSummary->text().toStdString(),
+                testing::EndsWith("profile \"Bad\" cannot be read"));
 }
 
 } // namespace
