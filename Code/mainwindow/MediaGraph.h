@@ -20,7 +20,9 @@ class IMediaGraphListener {
 public:
     virtual ~IMediaGraphListener() = default;
     // The file handed to RenderFile is open: Code 0 when it has both sound and
-    // picture, a positive code when it opened only in part.
+    // picture, SoundAlone when it has sound and no picture, another positive
+    // code when it opened only in part.
+    static constexpr int SoundAlone = 2;
     virtual void Rendered(int Code) = 0;
     // No pipeline could be built for the file handed to RenderFile.
     virtual void RenderFailed() = 0;

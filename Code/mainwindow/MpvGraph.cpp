@@ -24,8 +24,8 @@ std::string SecondsText(int64_t Milliseconds) {
     return std::string(Text, End.ptr); // always with a point, whatever the locale
 }
 
-// 0 when the file has sound and picture, 1 when only one of them, -1 when
-// neither.
+// 0 when the file has sound and picture, SoundAlone when only sound, 1 when
+// only a picture, -1 when neither.
 int RenderCode(const mpv_node& TrackList) {
     bool Audio = false, Video = false;
     if (TrackList.format == MPV_FORMAT_NODE_ARRAY) {
@@ -47,7 +47,7 @@ int RenderCode(const mpv_node& TrackList) {
             Video |= Type == "video" && !CoverArt;
         }
     }
-    return Audio && Video ? 0 : Audio || Video ? 1 : -1;
+    return Audio && Video ? 0 : Audio ? IMediaGraphListener::SoundAlone : Video ? 1 : -1;
 }
 
 } // namespace

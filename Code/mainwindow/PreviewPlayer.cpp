@@ -102,6 +102,7 @@ void TPreviewPlayer::StopPreview() {
     ShowTime(0);
     SetPlaying(false);
     ShowLogo(true);
+    Sound.Clear();
     Controls.Video.ClearPicture();
 }
 
@@ -110,6 +111,7 @@ void TPreviewPlayer::OpenPreview(const QString& Path) {
         Graph->SetActive(false);
         Graph->Clear();
         Graph->SetActive(true);
+        Sound.Clear();
         Player.PreviewFile = Path;
         Graph->RenderFile(ToEngineText(Path)); // the outcome comes to Rendered or RenderFailed
     } catch (...) {
@@ -119,7 +121,9 @@ void TPreviewPlayer::OpenPreview(const QString& Path) {
 }
 
 void TPreviewPlayer::Rendered(int Code) {
-    if (Code != 0) { // opened only in part: the file stays named, the graph empty
+    if (Code == SoundAlone) { // a radio show, say: its waveform takes the picture's place
+        Sound.Show(ToEngineText(Player.PreviewFile));
+    } else if (Code != 0) { // opened only in part: the file stays named, the graph empty
         PlayingFailed();
         return;
     }
@@ -138,6 +142,7 @@ void TPreviewPlayer::PlayingFailed() {
     AppFunc->WriteLog("Playing Video error.");
     Controls.PlayFailure.show();
     Graph->Clear();
+    Sound.Clear();
     Controls.Video.ClearPicture();
 }
 

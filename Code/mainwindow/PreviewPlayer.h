@@ -3,6 +3,7 @@
 #include "MediaGraph.h"
 #include "PreviewHooks.h"
 #include "QueuedDispatcher.h"
+#include "SoundPicture.h"
 
 #include <QObject>
 #include <QString>
@@ -84,6 +85,7 @@ private:
     // graph is gone.
     TQueuedDispatcher Dispatcher{*this};
     std::unique_ptr<IMediaGraph> Graph;
+    TSoundPicture Sound{Controls.Video, Controls.Bar, *Graph};
     QTimer Clock;
     int64_t LastTickPosition = 0; // where the clock's previous tick found the preview
 };

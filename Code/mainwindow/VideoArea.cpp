@@ -1,10 +1,12 @@
 #include "VideoArea.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 constexpr int CursorHideMs = 3000;
-}
+const QColor Sound(120, 200, 140), Trimmed(45, 75, 55), PlayedLine(Qt::white);
+} // namespace
 
 TVideoArea::TVideoArea(QWidget* Parent) : QFrame(Parent) {
     setMouseTracking(true);
@@ -18,8 +20,24 @@ void TVideoArea::ShowFrame(std::shared_ptr<const TVideoFrame> NewFrame) {
     update();
 }
 
+void TVideoArea::ShowWaveform(std::vector<float> Levels) {
+    Waveform = std::move(Levels);
+    update();
+}
+
+void TVideoArea::SetWaveformMarks(double NowPlayed, double Start, double End) {
+    if (NowPlayed == Played && Start == TrimStart && End == TrimEnd)
+        return;
+    Played = NowPlayed;
+    TrimStart = Start;
+    TrimEnd = End;
+    if (HasWaveform())
+        update();
+}
+
 void TVideoArea::ClearPicture() {
     Frame.reset();
+    Waveform.clear();
     update();
 }
 
@@ -30,12 +48,32 @@ QSize TVideoArea::SizeInPixels() const {
 void TVideoArea::paintEvent(QPaintEvent*) {
     QPainter Painter(this);
     Painter.fillRect(rect(), Qt::black);
-    if (!Frame)
+    if (HasWaveform() || !Frame) { // the player's black pictures of sound alone stay unseen
+        PaintWaveform(Painter);
         return;
+    }
     // The picture is letter-boxed already; it only has to fill the area.
     const QImage Picture(Frame->Pixels.data(), Frame->Width, Frame->Height,
                          static_cast<qsizetype>(Frame->Stride), QImage::Format_RGBX8888);
     Painter.drawImage(rect(), Picture);
+}
+
+void TVideoArea::PaintWaveform(QPainter& Painter) const {
+    if (Waveform.empty())
+        return;
+    // A column of pixels for each share of the length, mirrored about the middle.
+    const int Width = width(), Middle = height() / 2;
+    for (int X = 0; X < Width; ++X) {
+        const double Share = (X + 0.5) / Width;
+        const size_t Column = std::min(
+            Waveform.size() - 1, static_cast<size_t>(Share * static_cast<double>(Waveform.size())));
+        const int Half = std::max(1, static_cast<int>(Waveform[Column] * Middle));
+        Painter.setPen(Share >= TrimStart && Share <= TrimEnd ? Sound : Trimmed);
+        Painter.drawLine(X, Middle - Half, X, Middle + Half);
+    }
+    Painter.setPen(PlayedLine);
+    const int At = std::clamp(static_cast<int>(Played * Width), 0, Width - 1);
+    Painter.drawLine(At, 0, At, height());
 }
 
 void TVideoArea::resizeEvent(QResizeEvent* Event) {

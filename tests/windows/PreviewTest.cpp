@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QLabel>
+#include <gmock/gmock.h>
 
 namespace {
 
@@ -256,6 +257,49 @@ TEST_F(Preview, PlaysAGeneratedFileThroughTheRealPlayer) {
     Click(Main().btnStop);
     EXPECT_FALSE(Main().DSVideoWindowEx1->HasPicture());
     EXPECT_TRUE(LogoShown());
+}
+
+// A file with sound and no picture plays like a video, its waveform in the
+// picture's place: loud where the tone plays, dimmer outside the markers.
+TEST_F(Preview, SoundAlonePlaysOverItsWaveform) {
+    RealGraph = true;
+    const TMediaDurationProber RealProber;
+    ProberInUse = &RealProber;
+    Start();
+    CommonLib->AddSourceFiles(List(),
+                              {QString(KORVALIN_TEST_MEDIA) + "silence_tone_silence_ac3.rm"});
+    TVideoArea& Video = *Main().DSVideoWindowEx1;
+    Click(Main().btnPlay);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Video.HasWaveform() && !LogoShown(); }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Clock() != "00:00:00"; }, 5000));
+    Click(Main().btnPause);
+    EXPECT_FALSE(Player().IsPlaying);
+    Drag("Splitter2", -40); // the end marker inwards: the last part turns dim
+    EXPECT_NE(List().Row(0)[EndTimeColumn], "00:00:06");
+
+    // The height of the waveform's column at a share of the width, in its own
+    // bright or dim colour (the line of the position is white).
+    const auto HeightAt = [&](double Share, bool Bright) {
+        QTest::qWait(300); // the sweep has caught up with the markers
+        const QImage Picture = Video.grab().toImage();
+        const int X = static_cast<int>(Share * Picture.width());
+        int Height = 0;
+        for (int Y = 0; Y < Picture.height(); ++Y) {
+            const QColor Pixel = Picture.pixelColor(X, Y);
+            Height += Pixel.green() > Pixel.red() + 20 && (Pixel.green() > 150) == Bright;
+        }
+        return Height;
+    };
+    const int Full = Video.height();
+    EXPECT_GT(HeightAt(0.5, true), Full * 3 / 4) << "the tone, between the markers";
+    EXPECT_LT(HeightAt(0.15, true), Full / 10) << "the silence before it";
+    EXPECT_GT(HeightAt(0.6, false) + HeightAt(0.6, true), Full * 3 / 4);
+    EXPECT_GT(HeightAt(0.9, false), 0) << "silence past the end marker, drawn dim";
+    Click(Main().btnStop);
+    EXPECT_FALSE(Video.HasWaveform());
+    EXPECT_TRUE(LogoShown());
+    EXPECT_THAT(LogMessagesOf(Temp.Path("log.txt")),
+                testing::Not(testing::Contains("Playing Video error.")));
 }
 
 } // namespace
