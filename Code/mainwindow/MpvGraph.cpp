@@ -116,11 +116,23 @@ void TMpvGraph::TCore::Start() {
     if (!Mpv)
         throw std::runtime_error("The media player cannot be created.");
     const std::pair<const char*, const char*> Options[] = {
-        {"vo", "libmpv"},   {"idle", "yes"},         {"keep-open", "yes"},
-        {"pause", "yes"},   {"hwdec", "no"},         {"audio-display", "no"},
-        {"sub-auto", "no"}, {"osc", "no"},           {"input-default-bindings", "no"},
-        {"ytdl", "no"},     {"load-scripts", "no"},  {"hr-seek", "yes"},
-        {"terminal", "no"}, {"msg-level", "all=no"},
+        {"vo", "libmpv"},
+        {"idle", "yes"},
+        {"keep-open", "yes"},
+        {"pause", "yes"},
+        {"hwdec", "no"},
+        {"audio-display", "no"},
+        {"sub-auto", "no"},
+        {"osc", "no"},
+        {"input-default-bindings", "no"},
+        {"ytdl", "no"},
+        {"load-scripts", "no"},
+        {"hr-seek", "yes"},
+        {"terminal", "no"},
+        {"msg-level", "all=no"},
+        // Without a sound device the file plays on, silently: sound alone would
+        // otherwise stand still.
+        {"audio-fallback-to-null", "yes"},
     };
     for (const auto& [Name, Value] : Options)
         mpv_set_option_string(Mpv, Name, Value);
