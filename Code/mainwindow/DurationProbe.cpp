@@ -1,30 +1,17 @@
 #include "DurationProbe.h"
 
-#include "FileSystem.h"
-
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-}
+#include "LocalMedia.h"
 
 #include <algorithm>
 #include <memory>
 
 namespace {
 
-struct TInputCloser {
-    void operator()(AVFormatContext* Context) const { avformat_close_input(&Context); }
-};
-
 bool IsPlayable(const AVStream& Stream) {
     const AVCodecParameters& Codec = *Stream.codecpar;
     return (Codec.codec_type == AVMEDIA_TYPE_AUDIO || Codec.codec_type == AVMEDIA_TYPE_VIDEO) &&
            avcodec_find_decoder(Codec.codec_id) != nullptr;
 }
-
-struct TPacketFreer {
-    void operator()(AVPacket* Packet) const { av_packet_free(&Packet); }
-};
 
 // A header alone tells a length but plays nothing: the file must hold media
 // of a stream that can be decoded. The packets read while probing the streams
@@ -40,12 +27,6 @@ bool HoldsPlayableMedia(AVFormatContext& Context) {
     return false;
 }
 
-// libavformat asks this between reads; true ends the probe.
-int PastDeadline(void* Deadline) {
-    return std::chrono::steady_clock::now() >
-           *static_cast<const std::chrono::steady_clock::time_point*>(Deadline);
-}
-
 } // namespace
 
 TMediaDurationProber::TMediaDurationProber(std::chrono::milliseconds TimeLimit)
@@ -58,22 +39,13 @@ int32_t TMediaDurationProber::ProbeDuration(const std::string& Path) const {
 }
 
 int64_t TMediaDurationProber::ProbeMilliseconds(const std::string& Path) const {
-    if (!IsRegularFile(Path))
+    const auto Deadline = std::chrono::steady_clock::now() + TimeLimit;
+    const std::function<bool()> PastDeadline = [&] {
+        return std::chrono::steady_clock::now() > Deadline;
+    };
+    const TMediaInput Context = OpenLocalMedia(Path, PastDeadline);
+    if (!Context)
         return 0;
-    auto Deadline = std::chrono::steady_clock::now() + TimeLimit;
-    AVFormatContext* Opened = avformat_alloc_context();
-    if (!Opened)
-        return 0;
-    Opened->interrupt_callback = {&PastDeadline, &Deadline};
-    // The prefix and the list keep a name such as "http:..." or "concat:..." a
-    // plain file name, also for whatever the file itself refers to.
-    AVDictionary* Options = nullptr;
-    av_dict_set(&Options, "protocol_whitelist", "file", 0);
-    const int Result = avformat_open_input(&Opened, ("file:" + Path).c_str(), nullptr, &Options);
-    av_dict_free(&Options);
-    if (Result != 0) // the context is freed already
-        return 0;
-    const std::unique_ptr<AVFormatContext, TInputCloser> Context(Opened);
     if (avformat_find_stream_info(Context.get(), nullptr) < 0 ||
         Context->duration == AV_NOPTS_VALUE || Context->duration <= 0 ||
         !HoldsPlayableMedia(*Context))

@@ -11,7 +11,8 @@
 #include <QThreadPool>
 
 namespace {
-// Far more than the area is wide: the drawing picks one for each pixel.
+// As many as a wide window's preview shows; a narrower one draws the loudest
+// of the columns each of its pixels covers.
 constexpr size_t Columns = 1000;
 constexpr int SweepIntervalMs = 200;
 } // namespace
@@ -32,8 +33,8 @@ void TSoundPicture::Show(const std::string& Path) {
         [Picture = QPointer(this), Path, Stop = Reading.get_token()] {
             std::vector<float> Levels = ReadWaveform(Path, Columns, Stop);
             QMetaObject::invokeMethod(qApp, [Picture, Levels = std::move(Levels), Stop] {
-                if (!Picture || Stop.stop_requested())
-                    return; // another file, or none, is in the preview by now
+                if (!Picture || Stop.stop_requested() || Levels.empty())
+                    return; // another file, or none, is in the preview by now; or no sound
                 Picture->Video.ShowWaveform(Levels);
                 Picture->Follow();
                 Picture->Sweep.start();

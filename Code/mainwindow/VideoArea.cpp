@@ -59,15 +59,22 @@ void TVideoArea::paintEvent(QPaintEvent*) {
 }
 
 void TVideoArea::PaintWaveform(QPainter& Painter) const {
-    if (Waveform.empty())
-        return;
-    // A column of pixels for each share of the length, mirrored about the middle.
     const int Width = width(), Middle = height() / 2;
+    if (Waveform.empty() || Width <= 0 || Middle <= 0)
+        return;
+    // A column of pixels for each share of the length, mirrored about the
+    // middle: the loudest of the levels it covers, so that no loud moment is lost.
+    const size_t Count = Waveform.size();
     for (int X = 0; X < Width; ++X) {
+        const size_t First =
+            std::min(Count - 1, Count * static_cast<size_t>(X) / static_cast<size_t>(Width));
+        const size_t End =
+            std::max(First + 1, Count * static_cast<size_t>(X + 1) / static_cast<size_t>(Width));
+        const float Level =
+            *std::max_element(Waveform.begin() + static_cast<std::ptrdiff_t>(First),
+                              Waveform.begin() + static_cast<std::ptrdiff_t>(std::min(End, Count)));
+        const int Half = std::max(1, static_cast<int>(Level * static_cast<float>(Middle)));
         const double Share = (X + 0.5) / Width;
-        const size_t Column = std::min(
-            Waveform.size() - 1, static_cast<size_t>(Share * static_cast<double>(Waveform.size())));
-        const int Half = std::max(1, static_cast<int>(Waveform[Column] * Middle));
         Painter.setPen(Share >= TrimStart && Share <= TrimEnd ? Sound : Trimmed);
         Painter.drawLine(X, Middle - Half, X, Middle + Half);
     }

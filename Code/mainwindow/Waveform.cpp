@@ -1,11 +1,6 @@
 #include "Waveform.h"
 
-#include "FileSystem.h"
-
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-}
+#include "LocalMedia.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,19 +11,6 @@ namespace {
 // Packets decoded at the start of each column's share; the rest are only read.
 constexpr int PacketsPerColumn = 4;
 constexpr double QuietestDecibels = -60;
-
-struct TInputCloser {
-    void operator()(AVFormatContext* Context) const { avformat_close_input(&Context); }
-};
-struct TDecoderFreer {
-    void operator()(AVCodecContext* Decoder) const { avcodec_free_context(&Decoder); }
-};
-struct TPacketFreer {
-    void operator()(AVPacket* Packet) const { av_packet_free(&Packet); }
-};
-struct TFrameFreer {
-    void operator()(AVFrame* Frame) const { av_frame_free(&Frame); }
-};
 
 // A sample of any of the formats the audio decoders deliver, full scale being 1.
 double SampleAt(const AVFrame& Frame, int Channel, int Index) {
@@ -68,68 +50,67 @@ float LevelOf(const AVFrame& Frame) {
 } // namespace
 
 std::vector<float> ReadWaveform(const std::string& Path, size_t Columns, std::stop_token Stop) {
-    if (Columns == 0 || !IsRegularFile(Path))
-        return {};
-    AVFormatContext* Opened = nullptr;
-    AVDictionary* Options = nullptr;
-    av_dict_set(&Options, "protocol_whitelist", "file", 0);
-    const int Result = avformat_open_input(&Opened, ("file:" + Path).c_str(), nullptr, &Options);
-    av_dict_free(&Options);
-    if (Result != 0)
-        return {};
-    const std::unique_ptr<AVFormatContext, TInputCloser> Context(Opened);
+    const std::function<bool()> Stopped = [&] { return Stop.stop_requested(); };
+    const TMediaInput Context = Columns == 0 ? TMediaInput() : OpenLocalMedia(Path, Stopped);
     const AVCodec* Codec = nullptr;
-    if (avformat_find_stream_info(Context.get(), nullptr) < 0 || Context->duration <= 0)
+    if (!Context || avformat_find_stream_info(Context.get(), nullptr) < 0 || Context->duration <= 0)
         return {};
     const int Stream = av_find_best_stream(Context.get(), AVMEDIA_TYPE_AUDIO, -1, -1, &Codec, 0);
     if (Stream < 0 || !Codec)
         return {};
     const std::unique_ptr<AVCodecContext, TDecoderFreer> Decoder(avcodec_alloc_context3(Codec));
     const AVStream& Sound = *Context->streams[Stream];
-    if (!Decoder || avcodec_parameters_to_context(Decoder.get(), Sound.codecpar) < 0 ||
+    const std::unique_ptr<AVPacket, TPacketFreer> Packet(av_packet_alloc());
+    const std::unique_ptr<AVFrame, TFrameFreer> Frame(av_frame_alloc());
+    if (!Decoder || !Packet || !Frame ||
+        avcodec_parameters_to_context(Decoder.get(), Sound.codecpar) < 0 ||
         avcodec_open2(Decoder.get(), Codec, nullptr) < 0)
         return {};
 
-    const std::unique_ptr<AVPacket, TPacketFreer> Packet(av_packet_alloc());
-    const std::unique_ptr<AVFrame, TFrameFreer> Frame(av_frame_alloc());
-    if (!Packet || !Frame)
-        return {};
     const double Seconds = static_cast<double>(Context->duration) / AV_TIME_BASE;
     const double Start =
         Sound.start_time == AV_NOPTS_VALUE ? 0 : Sound.start_time * av_q2d(Sound.time_base);
     std::vector<float> Levels(Columns, 0);
     std::vector<int> Decoded(Columns, 0);
     bool Heard = false;
-    size_t Last = Columns; // the column of the packet decoded last
+    const auto Receive = [&](size_t Column) {
+        while (avcodec_receive_frame(Decoder.get(), Frame.get()) >= 0) {
+            Levels[Column] = std::max(Levels[Column], LevelOf(*Frame));
+            Heard = true;
+            av_frame_unref(Frame.get());
+        }
+    };
+    size_t Column = 0, Last = Columns; // the column of the packet decoded last
     while (av_read_frame(Context.get(), Packet.get()) >= 0) {
+        const std::unique_ptr<AVPacket, void (*)(AVPacket*)> Held(Packet.get(), av_packet_unref);
         if (Stop.stop_requested())
             return {};
-        const std::unique_ptr<AVPacket, void (*)(AVPacket*)> Held(Packet.get(), av_packet_unref);
-        if (Packet->stream_index != Stream || Packet->pts == AV_NOPTS_VALUE)
+        if (Packet->stream_index != Stream)
             continue;
-        const double At = Packet->pts * av_q2d(Sound.time_base) - Start;
-        const size_t Column =
-            std::min(Columns - 1, static_cast<size_t>(std::max(0.0, At / Seconds * Columns)));
+        // Interleaved RealAudio stamps only the first packet of each block:
+        // the others belong where it does.
+        if (Packet->pts != AV_NOPTS_VALUE)
+            Column = std::min(
+                Columns - 1,
+                static_cast<size_t>(std::max(0.0, (Packet->pts * av_q2d(Sound.time_base) - Start) /
+                                                      Seconds * static_cast<double>(Columns))));
         if (Decoded[Column] >= PacketsPerColumn)
             continue;
         if (Column != Last) // a jump: what the decoder kept belongs elsewhere
             avcodec_flush_buffers(Decoder.get());
         Last = Column;
         ++Decoded[Column];
-        if (avcodec_send_packet(Decoder.get(), Packet.get()) < 0)
-            continue;
-        while (avcodec_receive_frame(Decoder.get(), Frame.get()) >= 0) {
-            Levels[Column] = std::max(Levels[Column], LevelOf(*Frame));
-            Heard = true;
-            av_frame_unref(Frame.get());
-        }
+        if (avcodec_send_packet(Decoder.get(), Packet.get()) >= 0)
+            Receive(Column);
     }
-    if (!Heard)
+    if (Last < Columns && avcodec_send_packet(Decoder.get(), nullptr) >= 0)
+        Receive(Last); // what the decoder still holds
+    if (!Heard || Stop.stop_requested())
         return {};
     // A short file has fewer packets than columns: a packet's sound lasts on
     // over the columns up to the next one.
-    for (size_t Column = 1; Column < Columns; ++Column)
-        if (Decoded[Column] == 0)
-            Levels[Column] = Levels[Column - 1];
+    for (size_t Next = 1; Next < Columns; ++Next)
+        if (Decoded[Next] == 0)
+            Levels[Next] = Levels[Next - 1];
     return Levels;
 }
